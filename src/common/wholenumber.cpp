@@ -1,0 +1,17 @@
+#include "wholenumber.h"
+
+#include <cfenv>
+#include <cmath>
+
+double roundHalfEven(double value) {
+    // nearbyint follows the current rounding mode, which is to-nearest-even unless changed.
+    const int savedMode = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    const double rounded = std::nearbyint(value);
+    std::fesetround(savedMode);
+    return rounded + 0.0; // turns -0 into +0
+}
+
+QString wholeNumberText(double value) {
+    return QString::number(roundHalfEven(value), 'f', 0);
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// Rounds to the nearest whole number, a value exactly halfway going to the even neighbour.
+double roundHalfEven(double value);
+
+// The rounded value written in full in decimal: no grouping, no exponent, no "-0".
+QString wholeNumberText(double value);
