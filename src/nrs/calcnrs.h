@@ -1,0 +1,18 @@
+#pragma once
+
+// The non-random-shuffle arithmetic: from the track zone k, the play zone q, the shoe d and
+// the slug outside the play zone b (all in one unit, cards or decks) it gives the pseudo-decks
+// n, the multiplier r and the adjustment f.
+
+enum class Situation { CutPoorSlugOut = 0, CutRichSlugToMiddle = 1, CutRichSlugToTop = 2 };
+
+struct NrsInputs {
+    float k = 0, q = 0, d = 0, b = 0;
+};
+
+struct NrsResult {
+    float n, r, f;
+};
+
+// Never fails: a zero divisor gives an infinite or not-a-number result and the rest goes on.
+NrsResult CalcNRS(float k, float q, float d, float b, Situation situation);
