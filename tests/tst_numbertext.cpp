@@ -1,6 +1,7 @@
 #include "common/numbertext.h"
 
 #include <QTest>
+#include <bit>
 #include <cmath>
 
 class TestNumberText : public QObject {
@@ -13,6 +14,8 @@ private slots:
     void rejectsNonNumbers();
     void floatRange_data();
     void floatRange();
+    void agreesWithLocale_data();
+    void agreesWithLocale();
 };
 
 void TestNumberText::readsNumbers_data() {
@@ -100,6 +103,64 @@ void TestNumberText::floatRange() {
     QCOMPARE(value.has_value(), converts);
     if (converts)
         QCOMPARE(*value, expected);
+}
+
+namespace {
+
+// Every text of up to maxLength characters drawn from the alphabet.
+QStringList allTexts(const QString& alphabet, qsizetype maxLength) {
+    QStringList texts{""};
+    for (qsizetype from = 0; texts.last().size() < maxLength;) {
+        const qsizetype to = texts.size();
+        for (qsizetype i = from; i < to; ++i)
+            for (QChar c : alphabet)
+                texts << texts[i] + c;
+        from = to;
+    }
+    return texts;
+}
+
+// Short texts in any order of digits, signs and separators, and longer runs of digits and
+// group separators in any order, signed or not, with or without decimals.
+QStringList numberLikeTexts(const QLocale& locale) {
+    const QString point = locale.decimalPoint();
+    QStringList texts = allTexts("07-+" + point + locale.groupSeparator(), 6);
+    for (const QString& integer : allTexts("7" + locale.groupSeparator(), 9))
+        for (const char* sign : {"", "-", "+"})
+            for (const QString& decimals : {QString(), point, point + "5"})
+                texts << sign + integer + decimals;
+    return texts;
+}
+
+} // namespace
+
+// Whatever the locale, a text reads to exactly what QLocale reads, sign of zero and rounding
+// included, however the reading gets there.
+void TestNumberText::agreesWithLocale_data() {
+    QTest::addColumn<QString>("locale");
+    for (const char* name : {"C", "en_US", "de_DE", "fr_FR", "de_CH", "hi_IN", "es_ES", "ar_EG"})
+        QTest::newRow(name) << name;
+}
+
+void TestNumberText::agreesWithLocale() {
+    QFETCH(QString, locale);
+    const QLocale l(locale);
+    const QString point = l.decimalPoint();
+    // Exactly halfway between 1 and the next double: rounds to the even one, 1.
+    const QString halfway = "1" + point + "00000000000000011102230246251565404236316680908203125";
+    const QStringList extremes{
+        "9007199254740993", "-0", "0" + point + "1", halfway, QString(63, '9'), QString(64, '9'),
+        QString(400, '9')};
+    const QStringList texts = numberLikeTexts(l) + extremes;
+    for (const QString& text : std::as_const(texts)) {
+        bool ok = false;
+        const double expected = l.toDouble(text.trimmed(), &ok);
+        const std::optional<double> value = parseNumber(text, l);
+        QVERIFY2(value.has_value() == (ok && std::isfinite(expected)), qPrintable(text));
+        if (value)
+            QVERIFY2(std::bit_cast<quint64>(*value) == std::bit_cast<quint64>(expected),
+                     qPrintable(text));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestNumberText)

@@ -1,0 +1,69 @@
+#include "team/analysis.h"
+#include "team/paste.h"
+
+#include <benchmark/benchmark.h>
+#include <random>
+
+namespace {
+
+const QLocale english(QLocale::English, QLocale::UnitedStates);
+
+// A spreadsheet copy as users paste it: amounts mostly in currency format with cents and
+// grouping, some whole dollars; minutes as plain numbers or, in one row of five, as H:MM.
+QString sessionText(qsizetype sessions) {
+    std::mt19937 random(20240601);
+    std::uniform_int_distribution<int> cents(-300000, 300000);
+    std::uniform_int_distribution<int> minutes(20, 600);
+    std::uniform_int_distribution<int> form(0, 9);
+    QString text;
+    text.reserve(sessions * 16);
+    for (qsizetype i = 0; i < sessions; ++i) {
+        const int amount = cents(random);
+        const int style = form(random);
+        if (style == 0)
+            text += QString::number(amount / 100);
+        else
+            text += english.toString(amount / 100.0, 'f', 2);
+        text += u'\t';
+        const int length = minutes(random);
+        if (style % 5 == 1)
+            text += QString::asprintf("%d:%02d", length / 60, length % 60);
+        else
+            text += QString::number(length);
+        text += u"\r\n";
+    }
+    return text;
+}
+
+void pasteAndAnalyse(benchmark::State& state) {
+    const QString text = sessionText(state.range(0));
+    qsizetype lines = 0;
+    for (auto _ : state) {
+        const PasteOutcome pasted = pasteSessions(text, english);
+        const QList<ResultLine> results = analyseSessions(pasted.sessions, english);
+        lines = results.size();
+        benchmark::DoNotOptimize(results.data());
+    }
+    state.counters["text_MB"] = double(text.size()) / 1e6; // ASCII: one byte a character
+    state.counters["lines"] = double(lines);
+}
+
+void paste(benchmark::State& state) {
+    const QString text = sessionText(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(pasteSessions(text, english).sessions.cells.data());
+}
+
+void analyse(benchmark::State& state) {
+    const SessionTable table = pasteSessions(sessionText(state.range(0)), english).sessions;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(analyseSessions(table, english).data());
+}
+
+} // namespace
+
+BENCHMARK(pasteAndAnalyse)->Arg(500)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(paste)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(analyse)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Fuzzes the paste and the analysis for SECONDS (default 30) on a corpus kept under the work
+# directory. Exits non-zero when the fuzzer finds a crash, a hang or a broken check.
+#   FUZZ_PASTE    the fuzz binary  (default build/fuzz/fuzz/fuzz_paste)
+#   FUZZ_WORKDIR  corpus and crash files  (default build/fuzz)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-30}
+binary=${FUZZ_PASTE:-build/fuzz/fuzz/fuzz_paste}
+workdir=${FUZZ_WORKDIR:-build/fuzz}
+corpus=$workdir/corpus-paste
+artifacts=$workdir/artifacts/
+mkdir -p "$corpus" "$artifacts"
+
+# The first byte of an input picks the locale (C, en_US, de_DE, fr_FR, hi_IN by its value
+# modulo 5: "A" is C, "B" en_US, "C" de_DE, "D" fr_FR, "E" hi_IN).
+seed() { printf '%b' "$2" >"$corpus/seed-$1"; }
+seed crlf 'A5\t30\r\n-20\t45\r\n'
+seed lf 'B-1,250.00\t95\n$300\t1:30:30\n(20.00)\t0:45\n'
+seed nobreak 'A150\t12:30\r\n7\t45'
+seed german 'C-1.250,50\t1:30\r\n2,5\t45\r\n'
+seed french 'D1\u202f250,5\t90\r\n'
+seed header 'AWon\tMinutes\r\n5\t30\r\n'
+seed spike 'A0\t60\r\n0\t60\r\n0\t60\r\n0\t60\r\n0\t60\r\n1000\t60\r\n0\t60\r\n0\t60\r\n0\t60\r\n'
+
+"$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$artifacts" "$corpus"

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <span>
+
+// The lines of an individuals and moving-range chart over a series of hourly rates.
+struct ChartLines {
+    double Mean = 0;  // centre line
+    double MRBar = 0; // average moving range
+    double UCL = 0;   // natural process limits
+    double LCL = 0;
+    double USig2 = 0; // the Sigma 2 lines
+    double LSig2 = 0;
+    double USig1 = 0; // the Sigma 1 lines
+    double LSig1 = 0;
+};
+
+// Dollars per hour; a session shorter than an hour, or of no or negative length, counts as one
+// hour. Hours are held in single precision.
+double hourlyRate(double amount, double minutes);
+
+// The chart lines of a non-empty series. A single session has no moving range: MRBar is 0.
+ChartLines chartLines(std::span<const double> Rate);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "chartstats.h"
+
+#include <QLatin1StringView>
+#include <QList>
+#include <span>
+
+// One finding of the signal rules: the rule's message and the sessions of the window it saw.
+struct Signal {
+    QLatin1StringView message;
+    qsizetype firstSession; // 0-based
+    qsizetype sessionCount;
+};
+
+// Slides every rule's window along the series, the rules in their fixed order (1, 2, 3, 4a, 4b,
+// 5a, 5b, 6a, 6b, 7, 9). A run of consecutive firing windows gives one signal, for its first
+// window; rule 1 gives one signal for every session beyond the limits.
+QList<Signal> findSignals(std::span<const double> Rate, const ChartLines& lines);
