@@ -1,0 +1,118 @@
+#include "flexgrid.h"
+
+#include "designfont.h"
+#include "stringtablemodel.h"
+#include "twipsgeometry.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <array>
+
+namespace {
+
+// Room above and below the text of a row.
+constexpr int rowTextPadding = 3;
+
+// Values 0 to 8 step down within each third across; any other value reads left, centred down.
+Qt::Alignment qtAlignment(int flexAlignment) {
+    if (flexAlignment < FlexGrid::LeftTop || flexAlignment > FlexGrid::RightBottom)
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    static constexpr std::array<Qt::AlignmentFlag, 3> across{Qt::AlignLeft, Qt::AlignHCenter,
+                                                             Qt::AlignRight};
+    static constexpr std::array<Qt::AlignmentFlag, 3> down{Qt::AlignTop, Qt::AlignVCenter,
+                                                           Qt::AlignBottom};
+    return across[flexAlignment / 3] | down[flexAlignment % 3];
+}
+
+} // namespace
+
+FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), table(new StringTableModel(this)) {
+    setModel(table);
+    setFont(designFont());
+    setEditTriggers(NoEditTriggers);
+    setWordWrap(false);
+    // Tab leaves the grid for the next control instead of walking its cells.
+    setTabKeyNavigation(false);
+    setCornerButtonEnabled(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setHighlightSections(false);
+    // No fixed column, and one height for all rows: a per-row header would make huge grids slow.
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    fitRowHeightToFont();
+}
+
+void FlexGrid::setFormatString(const QString& format) {
+    table->setHeaders(format.split(QLatin1Char('|')));
+    designColumnTwips = QList<int>(table->columnCount(), -1);
+}
+
+int FlexGrid::rows() const {
+    return table->rowCount() + 1;
+}
+
+void FlexGrid::setRows(int rows) {
+    table->setBodyRowCount(rows - 1);
+}
+
+int FlexGrid::cols() const {
+    return table->columnCount();
+}
+
+QString FlexGrid::textMatrix(int row, int col) const {
+    return row == 0 ? table->header(col) : table->cell(row - 1, col);
+}
+
+void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
+    if (row == 0)
+        table->setHeader(col, text);
+    else
+        table->setCell(row - 1, col, text);
+}
+
+int FlexGrid::colWidth(int col) const {
+    if (col < 0 || col >= cols())
+        return 0;
+    const int twips = designColumnTwips.at(col);
+    if (twips >= 0 && twipsToWidgetPixels(this, twips) == columnWidth(col))
+        return twips;
+    return widgetPixelsToTwips(this, columnWidth(col));
+}
+
+void FlexGrid::setColWidth(int col, int twips) {
+    if (col < 0 || col >= cols() || twips < 0)
+        return;
+    designColumnTwips[col] = twips;
+    setColumnWidth(col, twipsToWidgetPixels(this, twips));
+}
+
+void FlexGrid::setColAlignment(int col, int flexAlignment) {
+    table->setColumnAlignment(col, qtAlignment(flexAlignment));
+}
+
+int FlexGrid::widthTwips() const {
+    return widthInTwips(this);
+}
+
+const QList<QString>& FlexGrid::bodyCells() const {
+    return table->cells();
+}
+
+void FlexGrid::setBodyCells(QList<QString> rowMajorCells) {
+    table->setCells(std::move(rowMajorCells));
+}
+
+void FlexGrid::setStretchLastColumn(bool stretch) {
+    horizontalHeader()->setStretchLastSection(stretch);
+}
+
+void FlexGrid::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitRowHeightToFont();
+}
+
+void FlexGrid::fitRowHeightToFont() {
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + rowTextPadding);
+}

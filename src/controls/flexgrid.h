@@ -1,0 +1,68 @@
+#pragma once
+
+#include "designproperties.h"
+
+#include <QTableView>
+
+class StringTableModel;
+
+// A read-only data grid whose row 0 is the fixed header row, shown as the horizontal header so it
+// stays in place while the body scrolls. Widths are in twips; rows all share one height, which
+// keeps a grid of a million rows quick to fill and to scroll.
+class FlexGrid : public QTableView, public DesignProperties<FlexGrid> {
+    Q_OBJECT
+    Q_PROPERTY(int Index READ index WRITE setIndex)
+    Q_PROPERTY(QColor BackColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(QString FontName READ fontName WRITE setFontName)
+    Q_PROPERTY(double FontSize READ fontSize WRITE setFontSize)
+    Q_PROPERTY(bool FontBold READ fontBold WRITE setFontBold)
+
+public:
+    static constexpr QPalette::ColorRole backColorRole = QPalette::Base;
+
+    // Cell alignment values: three steps down within each of three steps across.
+    enum FlexAlignment {
+        LeftTop = 0,
+        LeftCenter = 1,
+        LeftBottom = 2,
+        CenterTop = 3,
+        CenterCenter = 4,
+        CenterBottom = 5,
+        RightTop = 6,
+        RightCenter = 7,
+        RightBottom = 8
+    };
+    explicit FlexGrid(QWidget* parent = nullptr);
+
+    // Column headers separated by "|"; sets the column count.
+    void setFormatString(const QString& format);
+
+    // Row counts include the header row: setRows(1) leaves the header alone.
+    int rows() const;
+    void setRows(int rows);
+    int cols() const;
+
+    // Row 0 is the header row. Cells outside the grid read as empty and ignore writes.
+    QString textMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString& text);
+
+    int colWidth(int col) const;
+    void setColWidth(int col, int twips);
+    void setColAlignment(int col, int flexAlignment);
+    int widthTwips() const;
+
+    const QList<QString>& bodyCells() const;
+    void setBodyCells(QList<QString> rowMajorCells);
+
+    void setStretchLastColumn(bool stretch);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void fitRowHeightToFont();
+
+    StringTableModel* table;
+    // Widths as set in twips, so that reading one back gives what was set.
+    QList<int> designColumnTwips;
+};

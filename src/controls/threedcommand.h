@@ -1,0 +1,27 @@
+#pragma once
+
+#include "designproperties.h"
+
+#include <QAbstractButton>
+
+// A 3D push button: the button face with a centred black caption whose "&" marks the access key.
+class ThreedCommand : public QAbstractButton, public DesignProperties<ThreedCommand> {
+    Q_OBJECT
+    Q_PROPERTY(int Index READ index WRITE setIndex)
+    Q_PROPERTY(QString Caption READ text WRITE setText)
+    Q_PROPERTY(QColor BackColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(QString FontName READ fontName WRITE setFontName)
+    Q_PROPERTY(double FontSize READ fontSize WRITE setFontSize)
+    Q_PROPERTY(bool FontBold READ fontBold WRITE setFontBold)
+
+public:
+    static constexpr QPalette::ColorRole backColorRole = QPalette::Window;
+
+    explicit ThreedCommand(QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};

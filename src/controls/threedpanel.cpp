@@ -1,0 +1,106 @@
+#include "threedpanel.h"
+
+#include "designfont.h"
+
+#include <QPainter>
+#include <cmath>
+
+namespace {
+
+constexpr int captionMargin = 2;
+
+// Draws a bevel of the given width along the inside of the rectangle and returns what is left
+// inside it. A raised bevel is lit from the top left, an inset one from the bottom right.
+QRect paintBevel(QPainter& painter, QRect area, int bevel, int width, const QColor& base) {
+    if (bevel == ThreedPanel::None || width <= 0)
+        return area;
+    const QColor light = base.lighter(150);
+    const QColor dark = base.darker(170);
+    const QColor& topLeft = bevel == ThreedPanel::Raised ? light : dark;
+    const QColor& bottomRight = bevel == ThreedPanel::Raised ? dark : light;
+    for (int i = 0; i < width && area.width() > 1 && area.height() > 1; ++i) {
+        painter.setPen(topLeft);
+        painter.drawLine(area.topLeft(), area.topRight());
+        painter.drawLine(area.topLeft(), area.bottomLeft());
+        painter.setPen(bottomRight);
+        painter.drawLine(area.bottomLeft(), area.bottomRight());
+        painter.drawLine(area.topRight(), area.bottomRight());
+        area.adjust(1, 1, -1, -1);
+    }
+    return area;
+}
+
+} // namespace
+
+ThreedPanel::ThreedPanel(QWidget* parent) : QWidget(parent) {
+    setFont(designFont());
+}
+
+void ThreedPanel::setCaption(const QString& caption) {
+    text = caption;
+    update();
+}
+
+void ThreedPanel::setAlignment(Qt::Alignment alignment) {
+    textAlignment = alignment;
+    update();
+}
+
+void ThreedPanel::setBevelOuter(int bevel) {
+    outer = bevel;
+    update();
+}
+
+void ThreedPanel::setBevelInner(int bevel) {
+    inner = bevel;
+    update();
+}
+
+void ThreedPanel::setBevelWidth(int pixels) {
+    bevelPixels = pixels;
+    update();
+}
+
+void ThreedPanel::setBorderWidth(int pixels) {
+    borderPixels = pixels;
+    update();
+}
+
+void ThreedPanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), backColor());
+    const QRectF inside = paintBevels(painter);
+    if (text.isEmpty())
+        return;
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(inside.adjusted(captionMargin, 0, -captionMargin, 0),
+                     int(textAlignment) | Qt::TextSingleLine, text);
+}
+
+// Bevels are drawn on whole device pixels so that each stays one crisp line at scales like 1.25,
+// where the panel itself may start halfway into a device pixel.
+QRectF ThreedPanel::paintBevels(QPainter& painter) const {
+    const qreal scale = devicePixelRatioF();
+    const int pixelsPerUnit = std::max(1, qRound(scale));
+    const int bevel = bevelPixels * pixelsPerUnit;
+    const int border = borderPixels * pixelsPerUnit;
+    const QColor base = backColor();
+
+    const QPointF start = QPointF(mapTo(window(), QPoint(0, 0))) * scale;
+    const QPointF end = QPointF(mapTo(window(), QPoint(width(), height()))) * scale;
+    const QPointF firstPixel(std::ceil(start.x()), std::ceil(start.y()));
+    const QPointF offset = firstPixel - start;
+
+    painter.save();
+    painter.scale(1 / scale, 1 / scale);
+    painter.translate(offset);
+    QRect area(0, 0, int(std::floor(end.x()) - firstPixel.x()),
+               int(std::floor(end.y()) - firstPixel.y()));
+    area = paintBevel(painter, area, outer, bevel, base);
+    if (inner != None)
+        area = paintBevel(painter, area.adjusted(border, border, -border, -border), inner, bevel,
+                          base);
+    painter.restore();
+    return {(area.x() + offset.x()) / scale, (area.y() + offset.y()) / scale, area.width() / scale,
+            area.height() / scale};
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace TavoBAS {
+
+// The window icon every window carries, drawn from vectors at each size asked for.
+QIcon appIcon();
+QPixmap appIconPixmap(int size);
+
+} // namespace TavoBAS

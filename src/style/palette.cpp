@@ -1,0 +1,19 @@
+#include "palette.h"
+
+namespace TavoBAS {
+
+bool ReducedPalette = false;
+quint32 MainBackColor = 0;
+quint32 PanelBackColor = 0;
+
+void InitPalette() {
+    if (ReducedPalette) {
+        MainBackColor = reducedBackColor;
+        PanelBackColor = reducedBackColor;
+    } else {
+        MainBackColor = fullMainBackColor;
+        PanelBackColor = fullPanelBackColor;
+    }
+}
+
+} // namespace TavoBAS

@@ -1,0 +1,64 @@
+#include "windowstyle.h"
+
+#include "colorvalue.h"
+#include "controls/threedcommand.h"
+#include "controls/threedoption.h"
+#include "controls/threedpanel.h"
+#include "controls/twipsgeometry.h"
+#include "fontsubstitutes.h"
+#include "palette.h"
+
+#include <QWidget>
+
+namespace TavoBAS {
+
+namespace {
+
+constexpr int designTwipsPerPixel = 15;
+constexpr int smallFontSize = 6;
+
+void setWindowBackground(QWidget* window, const QColor& colour) {
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, colour);
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+}
+
+void styleCommandButton(QWidget* button, int twipsPerPixel) {
+    button->setProperty("BackColor", colorFromBgr(MainBackColor));
+    if (twipsPerPixel != designTwipsPerPixel) {
+        button->setProperty("FontName", QString::fromLatin1(smallFontName));
+        button->setProperty("FontSize", smallFontSize);
+    }
+}
+
+// A raised outer bevel over an inset inner one marks a title panel.
+bool isTitlePanel(QWidget* control) {
+    return qobject_cast<ThreedPanel*>(control) &&
+           control->property("BevelOuter").toInt() == ThreedPanel::Raised &&
+           control->property("BevelInner").toInt() == ThreedPanel::Inset;
+}
+
+} // namespace
+
+void ApplyWindowStyle(QWidget* window) {
+    ApplyWindowStyle(window, wholeScreenTwipsPerPixel(window));
+}
+
+void ApplyWindowStyle(QWidget* window, int twipsPerPixel) {
+    setWindowBackground(window, colorFromBgr(MainBackColor));
+    const QList<QWidget*> controls = window->findChildren<QWidget*>();
+    for (QWidget* control : controls) {
+        if (qobject_cast<ThreedCommand*>(control))
+            styleCommandButton(control, twipsPerPixel);
+        else if (qobject_cast<ThreedOption*>(control) || qobject_cast<ThreedPanel*>(control))
+            control->setProperty("BackColor", colorFromBgr(PanelBackColor));
+
+        if (isTitlePanel(control)) {
+            control->setProperty("BackColor", colorFromBgr(MainBackColor));
+            control->setProperty("BevelWidth", 0);
+        }
+    }
+}
+
+} // namespace TavoBAS
