@@ -1,0 +1,192 @@
+#include "teammain.h"
+
+#include "common/wholenumber.h"
+#include "controls/designfont.h"
+#include "controls/flexgrid.h"
+#include "controls/threedcommand.h"
+#include "controls/twipsgeometry.h"
+#include "style/appicon.h"
+#include "style/windowstyle.h"
+#include "team/instructions.h"
+#include "team/paste.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QItemSelection>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QShortcut>
+#include <algorithm>
+
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+constexpr int clientWidthTwips = 11385;
+constexpr int clientHeightTwips = 6135;
+
+constexpr int buttonTopTwips = 2655;
+constexpr int buttonWidthTwips = 1200;
+constexpr int buttonHeightTwips = 390;
+
+// Twips of the session grid left free beside each of its two columns.
+constexpr float sessionColumnMarginTwips = 195.0f;
+
+ThreedCommand* makeButton(QWidget* window, const QString& name, const QString& caption,
+                          int leftTwips) {
+    auto* button = new ThreedCommand(window);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setFontBold(true);
+    placeInTwips(button, leftTwips, buttonTopTwips, buttonWidthTwips, buttonHeightTwips);
+    return button;
+}
+
+FlexGrid* makeGrid(QWidget* window, const QString& name, const QString& formatString) {
+    auto* grid = new FlexGrid(window);
+    grid->setObjectName(name);
+    grid->setFormatString(formatString);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    return grid;
+}
+
+} // namespace
+
+TeamMain::TeamMain(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(u"Team Analysis"_s);
+    setWindowIcon(TavoBAS::appIcon());
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(twipsToSize(this, clientWidthTwips, clientHeightTwips));
+    createControls();
+    connectControls();
+    Form_Load();
+}
+
+int TeamMain::sessionColumnTwips(float gridWidthTwips) {
+    return int(roundHalfEven(gridWidthTwips / 2.0f - sessionColumnMarginTwips));
+}
+
+void TeamMain::DoAnal(const SessionTable& sessions) {
+    resultLines = analyseSessions(sessions);
+    // One bulk write: a long table can give hundreds of thousands of lines, and appending them
+    // row by row would keep the grid busy for seconds.
+    QList<QString> texts;
+    texts.reserve(resultLines.size());
+    for (const ResultLine& line : std::as_const(resultLines))
+        texts.append(line.text);
+    GR->setRows(1);
+    GR->setBodyCells(std::move(texts));
+    fitResultsColumn();
+}
+
+void TeamMain::Form_Load() {
+    TavoBAS::ApplyWindowStyle(this);
+    for (int col : {0, 1})
+        GG->setColWidth(col, sessionColumnTwips(float(GG->widthTwips())));
+    for (int col : {0, 1})
+        GG->setColAlignment(col, FlexGrid::CenterCenter);
+}
+
+void TeamMain::SSCommand1_Click() {
+    DoAnal(SessionTable{GG->bodyCells()});
+}
+
+void TeamMain::SSCommand2_Click() {
+    close();
+}
+
+void TeamMain::SSSave_Click() {
+    const QString clipboardText = QGuiApplication::clipboard()->text();
+    GG->setRows(1);
+    resultLines.clear();
+    PasteOutcome outcome = pasteSessions(clipboardText);
+    if (!outcome.error.isEmpty()) {
+        QMessageBox message(QMessageBox::NoIcon, u"Tavo"_s, outcome.error, QMessageBox::Ok, this);
+        message.exec();
+        return;
+    }
+    GG->setBodyCells(std::move(outcome.sessions.cells));
+}
+
+// Created in tab order, which Qt takes for the focus chain.
+void TeamMain::createControls() {
+    SSSave = makeButton(this, u"SSSave"_s, u"&Paste"_s, 5000);
+    GG = makeGrid(this, u"GG"_s, u"Won/Lost|Minutes"_s);
+    placeInTwips(GG, 270, 180, 2880, 2985);
+    SSCommand1 = makeButton(this, u"SSCommand1"_s, u"&Analyze"_s, 6500);
+    GR = makeGrid(this, u"GR"_s, u"Results"_s);
+    GR->setStretchLastColumn(true);
+    // A single column scrolled by whole columns could never show the end of a long line.
+    GR->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    placeInTwips(GR, 75, 3300, 11250, 2640);
+
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(u"Text1"_s);
+    Text1->setFont(designFont());
+    Text1->setPlainText(teamInstructions);
+    Text1->setReadOnly(true);
+    Text1->setTabChangesFocus(true);
+    placeInTwips(Text1, 4080, 540, 6330, 1755);
+
+    SSCommand2 = makeButton(this, u"SSCommand2"_s, u"E&xit"_s, 8000);
+}
+
+void TeamMain::connectControls() {
+    connect(SSSave, &ThreedCommand::clicked, this, &TeamMain::SSSave_Click);
+    connect(SSCommand1, &ThreedCommand::clicked, this, &TeamMain::SSCommand1_Click);
+    connect(SSCommand2, &ThreedCommand::clicked, this, &TeamMain::SSCommand2_Click);
+
+    auto* pasteKey = new QShortcut(QKeySequence::Paste, GG);
+    pasteKey->setContext(Qt::WidgetShortcut);
+    connect(pasteKey, &QShortcut::activated, this, &TeamMain::SSSave_Click);
+    auto* copyKey = new QShortcut(QKeySequence::Copy, GR);
+    copyKey->setContext(Qt::WidgetShortcut);
+    connect(copyKey, &QShortcut::activated, this, &TeamMain::copyResults);
+
+    connect(GR->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TeamMain::selectSessionsOfResults);
+}
+
+// The stretched column fills the grid but never gets narrower than its own width, so giving it
+// the width of the longest line lets a line of many rates scroll sideways instead of being cut.
+void TeamMain::fitResultsColumn() {
+    // The table view keeps its measure protected; through the item view it is public.
+    const QAbstractItemView* results = GR;
+    GR->setColumnWidth(0, std::max(results->sizeHintForColumn(0), 0));
+}
+
+void TeamMain::selectSessionsOfResults() {
+    QAbstractItemModel* sessions = GG->model();
+    const int lastColumn = sessions->columnCount() - 1;
+    QItemSelection linked;
+    const QModelIndexList selectedLines = GR->selectionModel()->selectedRows();
+    for (const QModelIndex& selected : selectedLines) {
+        const ResultLine& line = resultLines.value(selected.row(), ResultLine{});
+        if (line.sessionCount < 1)
+            continue;
+        const int first = int(line.firstSession);
+        linked.select(sessions->index(first, 0),
+                      sessions->index(first + int(line.sessionCount) - 1, lastColumn));
+    }
+    GG->selectionModel()->select(linked, QItemSelectionModel::ClearAndSelect);
+
+    const ResultLine& current = resultLines.value(GR->currentIndex().row(), ResultLine{});
+    if (current.sessionCount < 1 || !GR->selectionModel()->isRowSelected(GR->currentIndex().row()))
+        return;
+    // Bring the whole window into view where it fits, its first session where it does not.
+    GG->scrollTo(sessions->index(int(current.firstSession + current.sessionCount - 1), 0));
+    GG->scrollTo(sessions->index(int(current.firstSession), 0));
+}
+
+void TeamMain::copyResults() const {
+    QModelIndexList selectedLines = GR->selectionModel()->selectedRows();
+    if (selectedLines.isEmpty())
+        return;
+    std::sort(selectedLines.begin(), selectedLines.end());
+    QStringList texts;
+    for (const QModelIndex& selected : std::as_const(selectedLines))
+        texts.append(GR->textMatrix(selected.row() + 1, 0));
+    QGuiApplication::clipboard()->setText(texts.join(u'\n'));
+}
