@@ -13,6 +13,12 @@ ThreedOption::ThreedOption(QWidget* parent) : QRadioButton(parent) {
             [this](bool checked) { emit optionClicked(index(), checked); });
 }
 
+void ThreedOption::focusInEvent(QFocusEvent* event) {
+    QRadioButton::focusInEvent(event);
+    // Qt makes a focused exclusive button a Tab stop; this one stays out of the chain.
+    setFocusPolicy(Qt::ClickFocus);
+}
+
 void ThreedOption::setValue(bool value) {
     if (value) {
         setChecked(true);

@@ -27,4 +27,7 @@ public:
 
 signals:
     void optionClicked(int index, bool value);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
 };
