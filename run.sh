@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the program (Release) and starts it.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/install-deps.sh
+cmake --preset release >/dev/null
+cmake --build --preset release
+exec build/release/src/app/kelvane-extras

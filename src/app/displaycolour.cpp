@@ -1,0 +1,37 @@
+#include "displaycolour.h"
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+// Bits per channel, red, green, blue. A 32-bit depth is 8 bits per channel plus alpha; other
+// depths share their bits evenly, the spare bits going to green as in 5-6-5.
+std::array<int, 3> channelBits(int depth) {
+    if (depth == 32)
+        return {8, 8, 8};
+    const int even = depth / 3;
+    return {even, even + depth % 3, even};
+}
+
+bool channelSurvives(int value, int bits) {
+    if (bits >= 8)
+        return true;
+    const double levels = (1 << bits) - 1;
+    const double quantised = std::round(value * levels / 255.0);
+    return std::lround(quantised * 255.0 / levels) == value;
+}
+
+} // namespace
+
+bool displayShowsExactly(quint32 colour, int depth) {
+    if (depth <= 8)
+        return false; // palette-based displays: the colour is not one of their fixed entries
+    const std::array<int, 3> bits = channelBits(depth);
+    const std::array<int, 3> channels = {int(colour & 0xFF), int((colour >> 8) & 0xFF),
+                                         int((colour >> 16) & 0xFF)};
+    for (int i = 0; i < 3; ++i)
+        if (!channelSurvives(channels[i], bits[i]))
+            return false;
+    return true;
+}

@@ -1,0 +1,112 @@
+#include "frmtavo.h"
+
+#include "app/displaycolour.h"
+#include "controls/threedcommand.h"
+#include "controls/threedpanel.h"
+#include "controls/twipsgeometry.h"
+#include "nrs/frmnrs2.h"
+#include "style/appicon.h"
+#include "style/palette.h"
+#include "style/windowstyle.h"
+#include "team/teammain.h"
+
+#include <QScreen>
+
+namespace {
+
+constexpr int clientWidth = 4680;
+constexpr int clientHeight = 3240;
+const QString copyrightNotice = QStringLiteral("© 2026 Kelvane Extras. All rights reserved.");
+
+struct ToolButton {
+    int index;
+    const char* caption;
+    int top;
+};
+constexpr ToolButton toolButtons[] = {{0, "NRS Calculator", 810}, {1, "Team Analysis", 1410}};
+
+ThreedPanel* makeFlatTitlePanel(QWidget* parent, int index, const QString& caption) {
+    auto* panel = new ThreedPanel(parent);
+    panel->setObjectName(QStringLiteral("text1"));
+    panel->setIndex(index);
+    panel->setCaption(caption);
+    panel->setAlignment(Qt::AlignCenter);
+    panel->setBevelOuter(ThreedPanel::Raised);
+    panel->setBevelInner(ThreedPanel::Inset);
+    panel->setBevelWidth(1);
+    panel->setBorderWidth(1);
+    return panel;
+}
+
+} // namespace
+
+frmTavo::frmTavo(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(QStringLiteral("Kelvane Extras"));
+    setWindowIcon(TavoBAS::appIcon());
+    createControls();
+    setFixedSize(twipsToSize(this, clientWidth, clientHeight));
+    Form_Load();
+    centreOnScreen();
+}
+
+void frmTavo::createControls() {
+    QList<QWidget*> tabOrder;
+    for (const ToolButton& tool : toolButtons) {
+        auto* button = new ThreedCommand(this);
+        button->setObjectName(QStringLiteral("SSCommand1"));
+        button->setIndex(tool.index);
+        button->setText(QString::fromLatin1(tool.caption));
+        button->setFontBold(true);
+        placeInTwips(button, 1200, tool.top, 2490, 390);
+        connect(button, &ThreedCommand::clicked, this,
+                [this, index = tool.index] { SSCommand1_Click(index); });
+        tabOrder << button;
+    }
+
+    auto* title = makeFlatTitlePanel(this, 4, QStringLiteral("Select a tool"));
+    title->setFontBold(true);
+    placeInTwips(title, 975, 60, 2895, 525);
+
+    auto* exit = new ThreedCommand(this);
+    exit->setObjectName(QStringLiteral("cmdOptOK"));
+    exit->setText(QStringLiteral("E&xit"));
+    exit->setFontBold(true);
+    placeInTwips(exit, 3135, 1965, 1200, 390);
+    connect(exit, &ThreedCommand::clicked, this, &frmTavo::cmdOptOK_Click);
+    tabOrder << exit;
+
+    auto* copyright = makeFlatTitlePanel(this, 0, copyrightNotice);
+    copyright->setFontBold(false);
+    placeInTwips(copyright, 150, 2565, 4380, 525);
+
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+void frmTavo::Form_Load() {
+    // The decision is taken once per run: only this window fills the palette.
+    if (!displayShowsExactly(TavoBAS::fullMainBackColor, screen()->depth()))
+        TavoBAS::ReducedPalette = true;
+    TavoBAS::InitPalette();
+    TavoBAS::ApplyWindowStyle(this);
+}
+
+void frmTavo::centreOnScreen() {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void frmTavo::SSCommand1_Click(int Index) {
+    // Each tool is built afresh for every opening and gone once closed.
+    if (Index == 0) {
+        frmNRS2 tool(this);
+        tool.exec();
+    }
+    if (Index == 1) {
+        TeamMain tool(this);
+        tool.exec();
+    }
+}
+
+void frmTavo::cmdOptOK_Click() { close(); }
