@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   qt6-base-dev libgl-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
-  xvfb xauth desktop-file-utils
+  xvfb xauth x11-utils desktop-file-utils
 )
 
 missing=()

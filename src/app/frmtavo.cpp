@@ -92,6 +92,8 @@ void frmTavo::Form_Load() {
 }
 
 void frmTavo::centreOnScreen() {
+    // The frame the platform adds is known only once the native window exists.
+    create();
     QRect frame = frameGeometry();
     frame.moveCenter(screen()->availableGeometry().center());
     move(frame.topLeft());
