@@ -52,12 +52,10 @@ frmTavo::frmTavo(QWidget* parent) : QWidget(parent) {
 void frmTavo::createControls() {
     QList<QWidget*> tabOrder;
     for (const ToolButton& tool : toolButtons) {
-        auto* button = new ThreedCommand(this);
-        button->setObjectName(QStringLiteral("SSCommand1"));
+        auto* button =
+            addCommandButton(this, QStringLiteral("SSCommand1"), QString::fromLatin1(tool.caption),
+                             1200, tool.top, 2490, 390);
         button->setIndex(tool.index);
-        button->setText(QString::fromLatin1(tool.caption));
-        button->setFontBold(true);
-        placeInTwips(button, 1200, tool.top, 2490, 390);
         connect(button, &ThreedCommand::clicked, this,
                 [this, index = tool.index] { SSCommand1_Click(index); });
         tabOrder << button;
@@ -67,11 +65,8 @@ void frmTavo::createControls() {
     title->setFontBold(true);
     placeInTwips(title, 975, 60, 2895, 525);
 
-    auto* exit = new ThreedCommand(this);
-    exit->setObjectName(QStringLiteral("cmdOptOK"));
-    exit->setText(QStringLiteral("E&xit"));
-    exit->setFontBold(true);
-    placeInTwips(exit, 3135, 1965, 1200, 390);
+    auto* exit = addCommandButton(this, QStringLiteral("cmdOptOK"), QStringLiteral("E&xit"), 3135,
+                                  1965, 1200, 390);
     connect(exit, &ThreedCommand::clicked, this, &frmTavo::cmdOptOK_Click);
     tabOrder << exit;
 
@@ -111,4 +106,6 @@ void frmTavo::SSCommand1_Click(int Index) {
     }
 }
 
-void frmTavo::cmdOptOK_Click() { close(); }
+void frmTavo::cmdOptOK_Click() {
+    close();
+}

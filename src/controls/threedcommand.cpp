@@ -2,6 +2,7 @@
 
 #include "buttonface.h"
 #include "designfont.h"
+#include "twipsgeometry.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -55,4 +56,14 @@ void ThreedCommand::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QAbstractButton::keyPressEvent(event);
+}
+
+ThreedCommand* addCommandButton(QWidget* parent, const QString& name, const QString& caption,
+                                int left, int top, int width, int height) {
+    auto* button = new ThreedCommand(parent);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setFontBold(true);
+    placeInTwips(button, left, top, width, height);
+    return button;
 }

@@ -25,3 +25,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };
+
+// A push button as the windows are designed with it: named, bold caption, placed in twips.
+ThreedCommand* addCommandButton(QWidget* parent, const QString& name, const QString& caption,
+                                int left, int top, int width, int height);

@@ -6,7 +6,7 @@
 #include "controls/threedpanel.h"
 #include "controls/twipsgeometry.h"
 #include "nrs/nrsformat.h"
-#include "style/appicon.h"
+#include "style/toolwindow.h"
 #include "style/windowstyle.h"
 
 #include <QLineEdit>
@@ -80,16 +80,6 @@ ThreedOption* makeOption(ThreedPanel* frame, int index, const QString& caption, 
     return option;
 }
 
-ThreedCommand* makeButton(QWidget* window, const QString& name, const QString& caption,
-                          int leftTwips, int topTwips) {
-    auto* button = new ThreedCommand(window);
-    button->setObjectName(name);
-    button->setText(caption);
-    button->setFontBold(true);
-    placeInTwips(button, leftTwips, topTwips, buttonWidthTwips, buttonHeightTwips);
-    return button;
-}
-
 // The fields stay black on white whatever the window's colours.
 QLineEdit* makeField(QWidget* window, int index, int topTwips) {
     auto* field = new QLineEdit(window);
@@ -106,14 +96,9 @@ QLineEdit* makeField(QWidget* window, int index, int topTwips) {
 } // namespace
 
 frmNRS2::frmNRS2(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(u"NRS Calculate"_s);
-    setWindowIcon(TavoBAS::appIcon());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
     // The fields show their text in the window's own font: the design font, regular weight.
     setFont(designFont());
-    setFixedSize(twipsToSize(this, clientWidthTwips, clientHeightTwips));
+    setUpToolWindow(this, u"NRS Calculate"_s, clientWidthTwips, clientHeightTwips);
     createControls();
     orderTabs();
     connectControls();
@@ -160,13 +145,15 @@ void frmNRS2::createControls() {
     addInputRow(20, u"Track Zone size (k)"_s, 0, 2535);
     addInputRow(0, u"Play Zone size (q)"_s, 1, 2880);
     addInputRow(4, u"Slug outside the PZ (b)"_s, 3, 3225);
-    SSSave = makeButton(this, u"SSSave"_s, u"&Calculate"_s, 1755, 3705);
+    SSSave = addCommandButton(this, u"SSSave"_s, u"&Calculate"_s, 1755, 3705, buttonWidthTwips,
+                              buttonHeightTwips);
 
     makeFrame(this, 1, u"Results"_s, 4170, 1350);
     addResultRow(1, u"Pseudo-Decks (n)"_s, 0, 4440);
     addResultRow(2, u"Multiplier (r)"_s, 1, 4785);
     addResultRow(5, u"Adjustment (f)"_s, 2, 5130);
-    cmdOptOK = makeButton(this, u"cmdOptOK"_s, u"E&xit"_s, 2835, 5595);
+    cmdOptOK = addCommandButton(this, u"cmdOptOK"_s, u"E&xit"_s, 2835, 5595, buttonWidthTwips,
+                                buttonHeightTwips);
 
     optP[2]->setChecked(true);
     showRowsOf(Situation::CutRichSlugToTop);

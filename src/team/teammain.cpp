@@ -5,7 +5,7 @@
 #include "controls/flexgrid.h"
 #include "controls/threedcommand.h"
 #include "controls/twipsgeometry.h"
-#include "style/appicon.h"
+#include "style/toolwindow.h"
 #include "style/windowstyle.h"
 #include "team/instructions.h"
 #include "team/paste.h"
@@ -34,12 +34,8 @@ constexpr float sessionColumnMarginTwips = 195.0f;
 
 ThreedCommand* makeButton(QWidget* window, const QString& name, const QString& caption,
                           int leftTwips) {
-    auto* button = new ThreedCommand(window);
-    button->setObjectName(name);
-    button->setText(caption);
-    button->setFontBold(true);
-    placeInTwips(button, leftTwips, buttonTopTwips, buttonWidthTwips, buttonHeightTwips);
-    return button;
+    return addCommandButton(window, name, caption, leftTwips, buttonTopTwips, buttonWidthTwips,
+                            buttonHeightTwips);
 }
 
 FlexGrid* makeGrid(QWidget* window, const QString& name, const QString& formatString) {
@@ -53,12 +49,7 @@ FlexGrid* makeGrid(QWidget* window, const QString& name, const QString& formatSt
 } // namespace
 
 TeamMain::TeamMain(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(u"Team Analysis"_s);
-    setWindowIcon(TavoBAS::appIcon());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(twipsToSize(this, clientWidthTwips, clientHeightTwips));
+    setUpToolWindow(this, u"Team Analysis"_s, clientWidthTwips, clientHeightTwips);
     createControls();
     connectControls();
     Form_Load();

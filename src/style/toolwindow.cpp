@@ -1,0 +1,15 @@
+#include "toolwindow.h"
+
+#include "appicon.h"
+#include "controls/twipsgeometry.h"
+
+#include <QDialog>
+
+void setUpToolWindow(QDialog* window, const QString& caption, int widthTwips, int heightTwips) {
+    window->setWindowTitle(caption);
+    window->setWindowIcon(TavoBAS::appIcon());
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint);
+    window->setFixedSize(twipsToSize(window, widthTwips, heightTwips));
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+
+// Gives a tool window its caption, the common icon and a fixed client size in twips, with a
+// close box but no minimize or maximize button.
+void setUpToolWindow(QDialog* window, const QString& caption, int widthTwips, int heightTwips);
