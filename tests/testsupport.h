@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QApplication>
 #include <QString>
+#include <QTest>
 #include <QVariant>
 #include <QWidget>
 
@@ -21,4 +23,30 @@ inline QString controlName(const QWidget* control) {
     const int index = control->property("Index").toInt(&inArray);
     return inArray && index >= 0 ? QStringLiteral("%1(%2)").arg(control->objectName()).arg(index)
                                  : control->objectName();
+}
+
+// Without a window manager nothing activates a shown window by itself.
+inline void showActive(QWidget& window) {
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
+// Where focus goes at each press of Tab, starting from `from`.
+inline QStringList tabStops(QWidget* from, qsizetype presses) {
+    from->setFocus();
+    QStringList seen;
+    for (qsizetype press = 0; press < presses; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        seen << controlName(QApplication::focusWidget());
+    }
+    return seen;
+}
+
+// The design font resolves to a wider one here: a caption must still fit its control on one line,
+// clear of the button face's rounded ends or the panel's bevels.
+inline bool captionFits(const QWidget* control) {
+    const QString caption = control->property("Caption").toString().remove(u'&');
+    return control->fontMetrics().horizontalAdvance(caption) < control->width() - 8;
 }

@@ -35,124 +35,100 @@ class TestAnalysis : public QObject {
     Q_OBJECT
 
 private slots:
-    void hourlyRates_data();
-    void hourlyRates();
-    void chartLines_data();
-    void chartLines();
-    void resultLines_data();
-    void resultLines();
-    void analysesTable_data();
-    void analysesTable();
+    void hourlyRates_data() {
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<double>("minutes");
+        QTest::addColumn<double>("rate");
+        QTest::newRow("half hour is one hour") << 150.0 << 30.0 << 150.0;
+        QTest::newRow("90 minutes") << 150.0 << 90.0 << 100.0;
+        QTest::newRow("no minutes") << 150.0 << 0.0 << 150.0;
+        QTest::newRow("negative minutes") << 150.0 << -20.0 << 150.0;
+        QTest::newRow("loss") << -300.0 << 120.0 << -150.0;
+        QTest::newRow("single-precision hours") << 250.0 << 100.0 << 150.00000357627877;
+        QTest::newRow("beyond float hours") << 1e300 << 1e300 << 0.0;
+    }
+
+    void hourlyRates() {
+        QFETCH(double, amount);
+        QFETCH(double, minutes);
+        QFETCH(double, rate);
+        QCOMPARE(QString::number(hourlyRate(amount, minutes), 'g', 17),
+                 QString::number(rate, 'g', 17));
+    }
+
+    void chartLines_data() {
+        QTest::addColumn<QList<double>>("rates");
+        // Mean, MRBar, UCL, LCL, USig2, LSig2, USig1, LSig1
+        QTest::addColumn<QList<double>>("lines");
+        QTest::newRow("worked example")
+            << QList<double>{100, 300, 200}
+            << QList<double>{200, 150, 599, -199, 467, -67, 333.5, 66.5};
+        QTest::newRow("single session")
+            << QList<double>{-75} << QList<double>{-75, 0, -75, -75, -75, -75, -75, -75};
+    }
+
+    void chartLines() {
+        QFETCH(QList<double>, rates);
+        QFETCH(QList<double>, lines);
+        const ChartLines c = ::chartLines(rates);
+        QVERIFY(QList<double>(
+                    {c.Mean, c.MRBar, c.UCL, c.LCL, c.USig2, c.LSig2, c.USig1, c.LSig1}) == lines);
+    }
+
+    // Rates show as whole dollars, halves to even.
+    void resultLineRoundsHalvesToEven() {
+        QCOMPARE(
+            resultLineText(QLatin1StringView(signal2.toLatin1()), QList<double>{10, 20.5, -30.5}),
+            signal2 + " (10, 20, -30)");
+    }
+
+    void analysesTable_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines"); // first session+sessions listed, then the text
+        const QLocale c = QLocale::c();
+        const QStringList spike{"0", "0", "0", "0", "0", "1000", "0", "0", "0", "0", "0"};
+        const QStringList spikeLines{about(5, 1, signal1 + " (1000)"),
+                                     about(0, 8, signal6b + " (0, 0, 0, 0, 0, 1000, 0, 0)")};
+        QTest::newRow("empty table") << c << QString() << QStringList{};
+        QTest::newRow("one session") << c << hourSessions({"5"}) << QStringList{"0+0 No signals"};
+        QTest::newRow("no rule fires")
+            << c << hourSessions({"100", "300", "200"}) << QStringList{"0+0 No signals"};
+        QTest::newRow("spike") << c << hourSessions(spike) << spikeLines;
+
+        QStringList germanSpike = spike;
+        germanSpike[5] = "1.000,00";
+        QTest::newRow("de_DE spike")
+            << QLocale("de_DE") << hourSessions(germanSpike, "1:00") << spikeLines;
+
+        QStringList hugeSpike = spike;
+        hugeSpike[5] = "1e20";
+        QTest::newRow("huge rate in full")
+            << c << hourSessions(hugeSpike)
+            << QStringList{about(5, 1, signal1 + " (100000000000000000000)"),
+                           about(0, 8, signal6b + " (0, 0, 0, 0, 0, 100000000000000000000, 0, 0)")};
+
+        QTest::newRow("steady rise")
+            << c << hourSessions({"10", "20", "30", "40", "50", "60", "70", "65"})
+            << QStringList{about(0, 1, signal1 + " (10)"),
+                           about(6, 1, signal1 + " (70)"),
+                           about(0, 3, signal2 + " (10, 20, 30)"),
+                           about(4, 3, signal2 + " (50, 60, 70)"),
+                           about(0, 4, signal3 + " (10, 20, 30, 40)"),
+                           about(4, 4, signal3 + " (50, 60, 70, 65)"),
+                           about(0, 6, signal5a + " (10, 20, 30, 40, 50, 60)")};
+    }
+
+    void analysesTable() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, text);
+        const PasteOutcome pasted = pasteSessions(text, locale);
+        QStringList found;
+        for (const ResultLine& line : analyseSessions(pasted.sessions, locale))
+            found << about(line.firstSession, line.sessionCount, line.text);
+        QTEST(found, "lines");
+    }
 };
-
-void TestAnalysis::hourlyRates_data() {
-    QTest::addColumn<double>("amount");
-    QTest::addColumn<double>("minutes");
-    QTest::addColumn<double>("rate");
-
-    QTest::newRow("half hour is one hour") << 150.0 << 30.0 << 150.0;
-    QTest::newRow("90 minutes") << 150.0 << 90.0 << 100.0;
-    QTest::newRow("no minutes") << 150.0 << 0.0 << 150.0;
-    QTest::newRow("negative minutes") << 150.0 << -20.0 << 150.0;
-    QTest::newRow("loss") << -300.0 << 120.0 << -150.0;
-    QTest::newRow("single-precision hours") << 250.0 << 100.0 << 150.00000357627877;
-    QTest::newRow("beyond float hours") << 1e300 << 1e300 << 0.0;
-}
-
-void TestAnalysis::hourlyRates() {
-    QFETCH(double, amount);
-    QFETCH(double, minutes);
-    QFETCH(double, rate);
-    QCOMPARE(QString::number(hourlyRate(amount, minutes), 'g', 17), QString::number(rate, 'g', 17));
-}
-
-void TestAnalysis::chartLines_data() {
-    QTest::addColumn<QList<double>>("rates");
-    QTest::addColumn<QList<double>>("lines"); // Mean, MRBar, UCL, LCL, USig2, LSig2, USig1, LSig1
-
-    QTest::newRow("worked example") << QList<double>{100, 300, 200}
-                                    << QList<double>{200, 150, 599, -199, 467, -67, 333.5, 66.5};
-    QTest::newRow("single session")
-        << QList<double>{-75} << QList<double>{-75, 0, -75, -75, -75, -75, -75, -75};
-    QTest::newRow("equal rates") << QList<double>{40, 40}
-                                 << QList<double>{40, 0, 40, 40, 40, 40, 40, 40};
-}
-
-void TestAnalysis::chartLines() {
-    QFETCH(QList<double>, rates);
-    QFETCH(QList<double>, lines);
-    const ChartLines c = ::chartLines(rates);
-    QVERIFY(QList<double>({c.Mean, c.MRBar, c.UCL, c.LCL, c.USig2, c.LSig2, c.USig1, c.LSig1}) ==
-            lines);
-}
-
-void TestAnalysis::resultLines_data() {
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QList<double>>("rates");
-    QTest::addColumn<QString>("line");
-
-    QTest::newRow("halves to even")
-        << signal2 << QList<double>{10, 20.5, -30.5} << signal2 + " (10, 20, -30)";
-    QTest::newRow("beyond 32 bits")
-        << signal1 << QList<double>{-1e20} << signal1 + " (-100000000000000000000)";
-}
-
-void TestAnalysis::resultLines() {
-    QFETCH(QString, message);
-    QFETCH(QList<double>, rates);
-    QFETCH(QString, line);
-    QCOMPARE(resultLineText(QLatin1StringView(message.toLatin1()), rates), line);
-}
-
-void TestAnalysis::analysesTable_data() {
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("lines"); // first session+sessions listed, then the text
-
-    const QLocale c = QLocale::c();
-    const QStringList spike{"0", "0", "0", "0", "0", "1000", "0", "0", "0", "0", "0"};
-    const QStringList spikeLines{about(5, 1, signal1 + " (1000)"),
-                                 about(0, 8, signal6b + " (0, 0, 0, 0, 0, 1000, 0, 0)")};
-    QTest::newRow("empty table") << c << QString() << QStringList{};
-    QTest::newRow("one session") << c << hourSessions({"5"}) << QStringList{"0+0 No signals"};
-    QTest::newRow("no rule fires")
-        << c << hourSessions({"100", "300", "200"}) << QStringList{"0+0 No signals"};
-    QTest::newRow("spike") << c << hourSessions(spike) << spikeLines;
-
-    QStringList germanSpike = spike;
-    germanSpike[5] = "1.000,00";
-    QTest::newRow("de_DE spike") << QLocale("de_DE") << hourSessions(germanSpike, "1:00")
-                                 << spikeLines;
-
-    QStringList hugeSpike = spike;
-    hugeSpike[5] = "1e20";
-    QTest::newRow("huge rate in full")
-        << c << hourSessions(hugeSpike)
-        << QStringList{about(5, 1, signal1 + " (100000000000000000000)"),
-                       about(0, 8, signal6b + " (0, 0, 0, 0, 0, 100000000000000000000, 0, 0)")};
-
-    QTest::newRow("steady rise") << c
-                                 << hourSessions({"10", "20", "30", "40", "50", "60", "70", "65"})
-                                 << QStringList{
-                                        about(0, 1, signal1 + " (10)"),
-                                        about(6, 1, signal1 + " (70)"),
-                                        about(0, 3, signal2 + " (10, 20, 30)"),
-                                        about(4, 3, signal2 + " (50, 60, 70)"),
-                                        about(0, 4, signal3 + " (10, 20, 30, 40)"),
-                                        about(4, 4, signal3 + " (50, 60, 70, 65)"),
-                                        about(0, 6, signal5a + " (10, 20, 30, 40, 50, 60)")};
-}
-
-void TestAnalysis::analysesTable() {
-    QFETCH(QLocale, locale);
-    QFETCH(QString, text);
-    QFETCH(QStringList, lines);
-    const PasteOutcome pasted = pasteSessions(text, locale);
-    QStringList found;
-    for (const ResultLine& line : analyseSessions(pasted.sessions, locale))
-        found << about(line.firstSession, line.sessionCount, line.text);
-    QCOMPARE(found, lines);
-}
 
 QTEST_APPLESS_MAIN(TestAnalysis)
 #include "tst_analysis.moc"

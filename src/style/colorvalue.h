@@ -6,6 +6,5 @@ namespace TavoBAS {
 
 // Colours are stored as 0x00BBGGRR: red in the low byte, the high byte unused.
 QColor colorFromBgr(quint32 bgr);
-quint32 bgrFromColor(const QColor& colour);
 
 } // namespace TavoBAS
