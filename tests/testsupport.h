@@ -1,5 +1,7 @@
 #pragma once
 
+#include "style/palette.h"
+
 #include <QApplication>
 #include <QString>
 #include <QTest>
@@ -49,4 +51,10 @@ inline QStringList tabStops(QWidget* from, qsizetype presses) {
 inline bool captionFits(const QWidget* control) {
     const QString caption = control->property("Caption").toString().remove(u'&');
     return control->fontMetrics().horizontalAdvance(caption) < control->width() - 8;
+}
+
+// The colours the launcher leaves behind on a display that can, or cannot, show the main colour.
+inline void usePalette(bool reduced) {
+    TavoBAS::ReducedPalette = reduced;
+    TavoBAS::InitPalette();
 }

@@ -3,7 +3,6 @@
 #include "controls/threedpanel.h"
 #include "nrs/frmnrs2.h"
 #include "style/fontsubstitutes.h"
-#include "style/palette.h"
 #include "testsupport.h"
 
 #include <QLineEdit>
@@ -31,16 +30,21 @@ constexpr Row rows[] = {{'d', 3, "NRSText", 2}, {'k', 20, "NRSText", 0}, {'q', 0
                         {'b', 4, "NRSText", 3}, {'n', 1, "SSPanel1", 0}, {'r', 2, "SSPanel1", 1},
                         {'f', 5, "SSPanel1", 2}};
 
+const ThreedPanel* caption(const QWidget& window, const Row& row) {
+    return findControl<ThreedPanel>(window, u"Panel3D6"_s, row.captionIndex);
+}
+const QWidget* value(const QWidget& window, const Row& row) {
+    return findControl(window, QString::fromLatin1(row.valueName), row.valueIndex);
+}
+
 // The letters of the rows shown; a row whose caption and value disagree shows as '?'.
 QString shownRows(const QWidget& window) {
     QString shown;
     for (const Row& row : rows) {
-        const bool caption = !findControl(window, u"Panel3D6"_s, row.captionIndex)->isHidden();
-        const bool value =
-            !findControl(window, QString::fromLatin1(row.valueName), row.valueIndex)->isHidden();
-        if (caption != value)
+        const bool captionShown = !caption(window, row)->isHidden();
+        if (captionShown != !value(window, row)->isHidden())
             shown += u'?';
-        else if (caption)
+        else if (captionShown)
             shown += QLatin1Char(row.letter);
     }
     return shown;
@@ -83,6 +87,7 @@ void calculate(const QWidget& window) {
 const QStringList shoe{u"312"_s, u"52"_s, u"104"_s, u"26"_s};
 const QStringList middleOfShoe{u"170.182"_s, u"-1.273"_s, u"0.286"_s};
 const QStringList topOfShoe{u"173.333"_s, u"-1.333"_s, u"0.250"_s};
+const QLocale english(QLocale::English, QLocale::UnitedStates);
 
 } // namespace
 
@@ -92,13 +97,21 @@ class TestFrmNrs2 : public QObject {
 private slots:
     void initTestCase() {
         TavoBAS::installFontSubstitutes();
-        TavoBAS::ReducedPalette = false;
-        TavoBAS::InitPalette();
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        usePalette(false);
+        QLocale::setDefault(english);
         QCOMPARE(QApplication::primaryScreen()->logicalDotsPerInchX(), 96.0);
     }
 
-    void opensEmptyInSituation2() {
+    // Opens empty in situation 2 with the options inside their frame. Each row's field or result
+    // lies over the end of its caption panel, where the widest caption, the slug's, still shows
+    // whole. The title panel takes the window's colour, every other panel and the options the
+    // panel colour; the fields stay white even under a dark desktop theme.
+    void design() {
+        const QPalette desktop = QApplication::palette();
+        const auto restoreDesktop = qScopeGuard([&desktop] { QApplication::setPalette(desktop); });
+        QPalette dark = desktop;
+        dark.setColor(QPalette::Base, QColor(40, 40, 40));
+        QApplication::setPalette(dark);
         const frmNRS2 window;
         QCOMPARE(window.windowTitle(), u"NRS Calculate"_s);
         QCOMPARE(window.minimumSize(), QSize(312, 406));
@@ -106,213 +119,20 @@ private slots:
         QCOMPARE(window.windowFlags() &
                      (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint),
                  Qt::WindowFlags());
-        QVERIFY(!window.windowIcon().isNull());
         QCOMPARE(state(window), u"dkqnr, 2: ||| -> ||"_s);
         for (int index : {0, 1, 2})
             QCOMPARE(controlName(option(window, index)->parentWidget()), u"Panel3d1(4)"_s);
 
-        QStringList names;
-        for (const QWidget* control : window.findChildren<QWidget*>()) {
-            if (!control->objectName().isEmpty())
-                names << controlName(control);
-        }
-        names.sort();
-        QCOMPARE(names.join(u' '),
-                 u"NRSText(0) NRSText(1) NRSText(2) NRSText(3) Panel3D6(0) Panel3D6(1) "
-                 u"Panel3D6(2) Panel3D6(20) Panel3D6(3) Panel3D6(4) Panel3D6(5) Panel3d1(0) "
-                 u"Panel3d1(1) Panel3d1(4) SSPanel1(0) SSPanel1(1) SSPanel1(2) SSSave cmdOptOK "
-                 u"optP(0) optP(1) optP(2) text1(4)"_s);
-    }
-
-    // Each row's field or result covers the end of its caption panel, and every control covers the
-    // frames; every caption stays clear of what covers it.
-    void stacksValuesOverCaptionsOverFrames() {
-        const frmNRS2 window;
         const QObjectList stack = window.children();
-        for (const QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            QVERIFY(window.rect().contains(control->geometry()));
-            if (control->objectName() == u"Panel3d1"_s)
-                continue;
-            for (const QWidget* frame : window.findChildren<QWidget*>(u"Panel3d1"_s))
-                QVERIFY2(!frame->geometry().intersects(control->geometry()) ||
-                             stack.indexOf(frame) < stack.indexOf(control),
-                         qPrintable(controlName(control)));
-        }
-        for (const Row& row : rows) {
-            const auto* caption = findControl<ThreedPanel>(window, u"Panel3D6"_s, row.captionIndex);
-            const QWidget* value =
-                findControl(window, QString::fromLatin1(row.valueName), row.valueIndex);
-            QVERIFY(caption->geometry().intersects(value->geometry()));
-            QVERIFY(stack.indexOf(caption) < stack.indexOf(value));
-            QVERIFY(qAbs(caption->geometry().center().y() - value->geometry().center().y()) <= 1);
-            const int room = value->x() - caption->x();
-            QVERIFY2(caption->fontMetrics().horizontalAdvance(caption->caption()) < room - 4,
-                     qPrintable(caption->caption()));
-        }
-        for (int index : {0, 1, 2})
-            QVERIFY(option(window, index)->sizeHint().width() <= option(window, index)->width());
-        for (const ThreedCommand* button : window.findChildren<ThreedCommand*>())
-            QVERIFY2(captionFits(button), qPrintable(button->text()));
-    }
+        for (const Row& row : rows)
+            QVERIFY(stack.indexOf(caption(window, row)) < stack.indexOf(value(window, row)));
+        const ThreedPanel* slug = caption(window, rows[3]);
+        QVERIFY(slug->fontMetrics().horizontalAdvance(slug->caption()) <
+                value(window, rows[3])->x() - slug->x() - 4);
 
-    void situationLayouts_data() {
-        QTest::addColumn<QList<int>>("clicks");
-        QTest::addColumn<QString>("shown");
-
-        QTest::newRow("cut poor slug out") << QList<int>{0} << u"dqbnr"_s;
-        QTest::newRow("cut rich slug to middle") << QList<int>{1} << u"dkqbnrf"_s;
-        QTest::newRow("cut rich slug to top") << QList<int>{1, 2} << u"dkqnr"_s;
-        QTest::newRow("selected one again at start") << QList<int>{2} << u"dkqnr"_s;
-        QTest::newRow("selected one again") << QList<int>{0, 0} << u"dqbnr"_s;
-        QTest::newRow("middle after poor") << QList<int>{0, 1} << u"dkqbnrf"_s;
-    }
-
-    void situationLayouts() {
-        QFETCH(QList<int>, clicks);
-        QFETCH(QString, shown);
-        frmNRS2 window;
-        showActive(window);
-        for (int index : clicks)
-            selectSituation(window, index);
-        // Events of a cleared option or from outside the array change nothing.
-        window.optP_Click(0, false);
-        window.optP_Click(-1, true);
-        window.optP_Click(3, true);
-        QCOMPARE(state(window), u"%1, %2: ||| -> ||"_s.arg(shown).arg(clicks.last()));
-    }
-
-    void calculates_data() {
-        QTest::addColumn<int>("situation");
-        QTest::addColumn<QStringList>("sizes");
-        QTest::addColumn<QStringList>("shown");
-
-        QTest::newRow("poor slug out")
-            << 0 << shoe << QStringList{u"286.000"_s, u"1.000"_s, u"0.571"_s};
-        QTest::newRow("rich slug to middle") << 1 << shoe << middleOfShoe;
-        QTest::newRow("rich slug to top") << 2 << shoe << topOfShoe;
-        QTest::newRow("nothing typed")
-            << 2 << QStringList{QString(), QString(), QString(), QString()}
-            << QStringList{u"undefined"_s, u"undefined"_s, u"undefined"_s};
-    }
-
-    // A second press gives the same: a calculation changes nothing it reads.
-    void calculates() {
-        QFETCH(int, situation);
-        QFETCH(QStringList, sizes);
-        QFETCH(QStringList, shown);
-        frmNRS2 window;
-        showActive(window);
-        typeSizes(window, sizes);
-        selectSituation(window, situation);
-        calculate(window);
-        QCOMPARE(results(window), shown);
-        calculate(window);
-        QCOMPARE(results(window), shown);
-    }
-
-    void readsTheUsersLocale() {
-        const QLocale before;
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        frmNRS2 window;
-        showActive(window);
-        typeSizes(window, {u"6"_s, u"1"_s, u"2"_s, u"0,5"_s});
-        calculate(window);
-        QLocale::setDefault(before);
-        QCOMPARE(results(window), (QStringList{u"3,273"_s, u"-1,273"_s, u"0,286"_s}));
-    }
-
-    // Hidden fields keep their text, and results stay until the next press, even while hidden.
-    void layoutChangesKeepFieldsAndResults() {
-        frmNRS2 window;
-        showActive(window);
-        typeSizes(window, shoe);
-        selectSituation(window, 0);
-        selectSituation(window, 2);
-        QCOMPARE(state(window), u"dkqnr, 2: 312|52|104|26 -> ||"_s);
-        selectSituation(window, 1);
-        calculate(window);
-        QCOMPARE(results(window), middleOfShoe);
-
-        QTest::keyClicks(field(window, 2), u"0"_s);
-        selectSituation(window, 2);
-        QCOMPARE(results(window), middleOfShoe);
-        selectSituation(window, 1);
-        QCOMPARE(results(window), middleOfShoe);
-
-        // The adjustment is written while its row is hidden and shows when the row comes back.
-        QTest::keyClick(field(window, 2), Qt::Key_Backspace);
-        selectSituation(window, 2);
-        calculate(window);
-        selectSituation(window, 1);
-        QCOMPARE(shownRows(window), u"dkqbnrf"_s);
-        QCOMPARE(results(window), topOfShoe);
-    }
-
-    void tabOrder_data() {
-        QTest::addColumn<int>("situation");
-        QTest::addColumn<QString>("visited");
-
-        QTest::newRow("slug row hidden")
-            << 2 << u"NRSText(0) NRSText(1) SSSave cmdOptOK NRSText(2)"_s;
-        QTest::newRow("slug row shown")
-            << 1 << u"NRSText(0) NRSText(1) SSSave cmdOptOK NRSText(3) NRSText(2)"_s;
-        QTest::newRow("track zone row hidden")
-            << 0 << u"NRSText(1) SSSave cmdOptOK NRSText(3) NRSText(2)"_s;
-    }
-
-    // A full round from the shoe-size field, after the situation was clicked: the option buttons,
-    // clicked or not, are never a stop.
-    void tabOrder() {
-        QFETCH(int, situation);
-        QFETCH(QString, visited);
-        frmNRS2 window;
-        showActive(window);
-        QCOMPARE(controlName(QApplication::focusWidget()), u"NRSText(2)"_s);
-        selectSituation(window, situation);
-        QCOMPARE(tabStops(field(window, 2), visited.count(u' ') + 1).join(u' '), visited);
-    }
-
-    void accessKeys() {
-        frmNRS2 window;
-        showActive(window);
-        for (int row = 0; row < 3; ++row)
-            QTest::keyClicks(field(window, rows[row].valueIndex), shoe[row]);
-        QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
-        QTRY_COMPARE(results(window), topOfShoe);
-        QTest::keyClick(&window, Qt::Key_X, Qt::AltModifier);
-        QTRY_VERIFY(!window.isVisible());
-    }
-
-    void palettes_data() {
-        QTest::addColumn<bool>("reduced");
-        QTest::addColumn<QColor>("main");
-        QTest::addColumn<QColor>("panel");
-
-        QTest::newRow("full") << false << QColor(240, 232, 208) << QColor(255, 224, 192);
-        QTest::newRow("reduced") << true << QColor(192, 192, 192) << QColor(192, 192, 192);
-    }
-
-    // The title panel is flattened onto the window; every other panel and the options take the
-    // panel colour; the fields stay white.
-    void palettes() {
-        QFETCH(bool, reduced);
-        QFETCH(QColor, main);
-        QFETCH(QColor, panel);
-        // A dark desktop theme must not reach the fields.
-        const QPalette desktop = QApplication::palette();
-        const auto restoreDesktop = qScopeGuard([&desktop] { QApplication::setPalette(desktop); });
-        QPalette dark = desktop;
-        dark.setColor(QPalette::Base, QColor(40, 40, 40));
-        QApplication::setPalette(dark);
-        TavoBAS::ReducedPalette = reduced;
-        TavoBAS::InitPalette();
-        const frmNRS2 window;
-        TavoBAS::ReducedPalette = false;
-        TavoBAS::InitPalette();
-
+        const QColor main(240, 232, 208), panel(255, 224, 192);
         QCOMPARE(window.palette().color(QPalette::Window), main);
-        const auto* header = findControl<ThreedPanel>(window, u"text1"_s, 4);
-        QCOMPARE(header->bevelWidth(), 0);
+        const QWidget* header = findControl(window, u"text1"_s, 4);
         for (const QWidget* control : window.findChildren<QWidget*>()) {
             const QVariant backColor = control->property("BackColor");
             if (backColor.isValid()) {
@@ -324,6 +144,80 @@ private slots:
         }
         for (int index : {0, 1, 2, 3})
             QCOMPARE(field(window, index)->palette().color(QPalette::Base), QColor(Qt::white));
+    }
+
+    void situationLayouts_data() {
+        QTest::addColumn<QList<int>>("clicks");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("cut poor slug out") << QList<int>{0} << u"dqbnr"_s;
+        QTest::newRow("cut rich slug to middle, after poor") << QList<int>{0, 1} << u"dkqbnrf"_s;
+        QTest::newRow("cut rich slug to top") << QList<int>{2} << u"dkqnr"_s;
+        QTest::newRow("selected one again") << QList<int>{0, 0} << u"dqbnr"_s;
+    }
+
+    // Fields hidden keep their text.
+    void situationLayouts() {
+        QFETCH(QList<int>, clicks);
+        QFETCH(QString, shown);
+        frmNRS2 window;
+        showActive(window);
+        typeSizes(window, shoe);
+        for (int index : clicks)
+            selectSituation(window, index);
+        // The event of a cleared option changes nothing.
+        window.optP_Click(0, false);
+        QCOMPARE(state(window), u"%1, %2: 312|52|104|26 -> ||"_s.arg(shown).arg(clicks.last()));
+    }
+
+    void calculates_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<int>("situation");
+        QTest::addColumn<QStringList>("sizes");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("poor slug out")
+            << english << 0 << shoe << QStringList{u"286.000"_s, u"1.000"_s, u"0.571"_s};
+        QTest::newRow("decimal comma") << QLocale(QLocale::German, QLocale::Germany) << 1
+                                       << QStringList{u"6"_s, u"1"_s, u"2"_s, u"0,5"_s}
+                                       << QStringList{u"3,273"_s, u"-1,273"_s, u"0,286"_s};
+    }
+
+    void calculates() {
+        QFETCH(QLocale, locale);
+        QFETCH(int, situation);
+        QFETCH(QStringList, sizes);
+        QLocale::setDefault(locale);
+        const auto restoreLocale = qScopeGuard([] { QLocale::setDefault(english); });
+        frmNRS2 window;
+        showActive(window);
+        typeSizes(window, sizes);
+        selectSituation(window, situation);
+        calculate(window);
+        QTEST(results(window), "shown");
+    }
+
+    // Focus starts in the shoe-size field, and a round of Tab never stops on the option buttons,
+    // clicked or not. Results stay until the next press, even while hidden.
+    void keyboardAndResults() {
+        frmNRS2 window;
+        showActive(window);
+        QCOMPARE(controlName(QApplication::focusWidget()), u"NRSText(2)"_s);
+        typeSizes(window, shoe);
+        QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(results(window), middleOfShoe);
+        QTest::keyClicks(field(window, 2), u"0"_s);
+        selectSituation(window, 2);
+        QCOMPARE(results(window), middleOfShoe);
+
+        // The adjustment is written while its row is hidden and shows when the row comes back.
+        QTest::keyClick(field(window, 2), Qt::Key_Backspace);
+        calculate(window);
+        selectSituation(window, 1);
+        QCOMPARE(shownRows(window), u"dkqbnrf"_s);
+        QCOMPARE(results(window), topOfShoe);
+        QCOMPARE(tabStops(field(window, 2), 6).join(u' '),
+                 u"NRSText(0) NRSText(1) SSSave cmdOptOK NRSText(3) NRSText(2)"_s);
+        QTest::keyClick(&window, Qt::Key_X, Qt::AltModifier);
+        QTRY_VERIFY(!window.isVisible());
     }
 };
 
