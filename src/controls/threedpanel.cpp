@@ -37,33 +37,27 @@ ThreedPanel::ThreedPanel(QWidget* parent) : QWidget(parent) {
 }
 
 void ThreedPanel::setCaption(const QString& caption) {
-    text = caption;
-    update();
+    changeLook(text, caption);
 }
 
 void ThreedPanel::setAlignment(Qt::Alignment alignment) {
-    textAlignment = alignment;
-    update();
+    changeLook(textAlignment, alignment);
 }
 
 void ThreedPanel::setBevelOuter(int bevel) {
-    outer = bevel;
-    update();
+    changeLook(outer, bevel);
 }
 
 void ThreedPanel::setBevelInner(int bevel) {
-    inner = bevel;
-    update();
+    changeLook(inner, bevel);
 }
 
 void ThreedPanel::setBevelWidth(int pixels) {
-    bevelPixels = pixels;
-    update();
+    changeLook(bevelPixels, pixels);
 }
 
 void ThreedPanel::setBorderWidth(int pixels) {
-    borderPixels = pixels;
-    update();
+    changeLook(borderPixels, pixels);
 }
 
 void ThreedPanel::paintEvent(QPaintEvent*) {

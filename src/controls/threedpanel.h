@@ -46,6 +46,12 @@ protected:
 private:
     QRectF paintBevels(QPainter& painter) const;
 
+    // Every look setting takes effect at the next paint.
+    template <class Setting> void changeLook(Setting& setting, const Setting& value) {
+        setting = value;
+        update();
+    }
+
     QString text;
     Qt::Alignment textAlignment = Qt::AlignCenter;
     int outer = Raised;
