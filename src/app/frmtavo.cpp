@@ -12,22 +12,24 @@
 
 #include <QScreen>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 constexpr int clientWidth = 4680;
 constexpr int clientHeight = 3240;
-const QString copyrightNotice = QStringLiteral("© 2026 Kelvane Extras. All rights reserved.");
+const QString copyrightNotice = u"© 2026 Kelvane Extras. All rights reserved."_s;
 
 struct ToolButton {
     int index;
-    const char* caption;
+    QStringView caption;
     int top;
 };
-constexpr ToolButton toolButtons[] = {{0, "NRS Calculator", 810}, {1, "Team Analysis", 1410}};
+constexpr ToolButton toolButtons[] = {{0, u"NRS Calculator", 810}, {1, u"Team Analysis", 1410}};
 
 ThreedPanel* makeFlatTitlePanel(QWidget* parent, int index, const QString& caption) {
     auto* panel = new ThreedPanel(parent);
-    panel->setObjectName(QStringLiteral("text1"));
+    panel->setObjectName(u"text1"_s);
     panel->setIndex(index);
     panel->setCaption(caption);
     panel->setAlignment(Qt::AlignCenter);
@@ -41,7 +43,7 @@ ThreedPanel* makeFlatTitlePanel(QWidget* parent, int index, const QString& capti
 } // namespace
 
 frmTavo::frmTavo(QWidget* parent) : QWidget(parent) {
-    setWindowTitle(QStringLiteral("Kelvane Extras"));
+    setWindowTitle(u"Kelvane Extras"_s);
     setWindowIcon(TavoBAS::appIcon());
     createControls();
     setFixedSize(twipsToSize(this, clientWidth, clientHeight));
@@ -49,33 +51,26 @@ frmTavo::frmTavo(QWidget* parent) : QWidget(parent) {
     centreOnScreen();
 }
 
+// Created in tab order, which Qt takes for the focus chain.
 void frmTavo::createControls() {
-    QList<QWidget*> tabOrder;
     for (const ToolButton& tool : toolButtons) {
         auto* button =
-            addCommandButton(this, QStringLiteral("SSCommand1"), QString::fromLatin1(tool.caption),
-                             1200, tool.top, 2490, 390);
+            addCommandButton(this, u"SSCommand1"_s, tool.caption.toString(), 1200, tool.top, 2490);
         button->setIndex(tool.index);
         connect(button, &ThreedCommand::clicked, this,
                 [this, index = tool.index] { SSCommand1_Click(index); });
-        tabOrder << button;
     }
 
-    auto* title = makeFlatTitlePanel(this, 4, QStringLiteral("Select a tool"));
+    auto* title = makeFlatTitlePanel(this, 4, u"Select a tool"_s);
     title->setFontBold(true);
     placeInTwips(title, 975, 60, 2895, 525);
 
-    auto* exit = addCommandButton(this, QStringLiteral("cmdOptOK"), QStringLiteral("E&xit"), 3135,
-                                  1965, 1200, 390);
+    auto* exit = addCommandButton(this, u"cmdOptOK"_s, u"E&xit"_s, 3135, 1965);
     connect(exit, &ThreedCommand::clicked, this, &frmTavo::cmdOptOK_Click);
-    tabOrder << exit;
 
     auto* copyright = makeFlatTitlePanel(this, 0, copyrightNotice);
     copyright->setFontBold(false);
     placeInTwips(copyright, 150, 2565, 4380, 525);
-
-    for (qsizetype i = 1; i < tabOrder.size(); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
 void frmTavo::Form_Load() {

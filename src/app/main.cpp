@@ -3,9 +3,11 @@
 
 #include <QApplication>
 
+using namespace Qt::Literals::StringLiterals;
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kelvane-extras"));
+    QApplication::setApplicationName(u"kelvane-extras"_s);
     TavoBAS::installFontSubstitutes();
 
     frmTavo launcher;

@@ -8,7 +8,9 @@
 
 namespace {
 
-const QString dollarSign = QStringLiteral("$");
+using namespace Qt::Literals::StringLiterals;
+
+const QString dollarSign = u"$"_s;
 
 bool startsWithSign(QStringView text, const QLocale& locale) {
     return text.startsWith(locale.negativeSign()) || text.startsWith(locale.positiveSign());
@@ -34,7 +36,7 @@ bool stripCurrency(QString& text, const QString& symbol, const QLocale& locale) 
             return false; // "-$-5" is no amount
     }
     text = text.trimmed();
-    return !text.contains(symbol);
+    return true;
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include <QString>
 #include <charconv>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 // QLocale::toDouble is slow enough to dominate a paste of a million rows; these are the locale's
@@ -23,8 +25,7 @@ PlainNotation plainNotationOf(const QLocale& locale) {
     QLocale grouping = locale;
     grouping.setNumberOptions({});
     const QString group = locale.groupSeparator();
-    const QString threes =
-        QLatin1Char('1') + group + QLatin1StringView("234") + group + QLatin1StringView("567");
+    const QString threes = u'1' + group + u"234"_s + group + u"567"_s;
     if (group.size() == 1 && group != point && grouping.toString(1234567.0, 'f', 0) == threes &&
         !locale.numberOptions().testFlag(QLocale::RejectGroupSeparator))
         notation.group = group[0].unicode();

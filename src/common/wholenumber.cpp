@@ -9,9 +9,10 @@ double roundHalfEven(double value) {
     std::fesetround(FE_TONEAREST);
     const double rounded = std::nearbyint(value);
     std::fesetround(savedMode);
-    return rounded + 0.0; // turns -0 into +0
+    return rounded;
 }
 
 QString wholeNumberText(double value) {
+    // QString::number writes -0 as "0".
     return QString::number(roundHalfEven(value), 'f', 0);
 }

@@ -3,11 +3,11 @@
 #include <QFont>
 
 // The font the windows are designed with; every control starts in it, regular weight.
-inline constexpr const char* designFontName = "MS Sans Serif";
+inline constexpr QStringView designFontName = u"MS Sans Serif";
 inline constexpr double designFontSize = 8.25;
 
 inline QFont designFont() {
-    QFont font(QString::fromLatin1(designFontName));
+    QFont font(designFontName.toString());
     font.setPointSizeF(designFontSize);
     return font;
 }

@@ -13,15 +13,12 @@ namespace {
 // Room above and below the text of a row.
 constexpr int rowTextPadding = 3;
 
-// Values 0 to 8 step down within each third across; any other value reads left, centred down.
-Qt::Alignment qtAlignment(int flexAlignment) {
-    if (flexAlignment < FlexGrid::LeftTop || flexAlignment > FlexGrid::RightBottom)
-        return Qt::AlignLeft | Qt::AlignVCenter;
+Qt::Alignment qtAlignment(FlexGrid::Alignment alignment) {
     static constexpr std::array<Qt::AlignmentFlag, 3> across{Qt::AlignLeft, Qt::AlignHCenter,
                                                              Qt::AlignRight};
     static constexpr std::array<Qt::AlignmentFlag, 3> down{Qt::AlignTop, Qt::AlignVCenter,
                                                            Qt::AlignBottom};
-    return across[flexAlignment / 3] | down[flexAlignment % 3];
+    return across[alignment / 3] | down[alignment % 3];
 }
 
 } // namespace
@@ -44,8 +41,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), table(new StringTableM
 }
 
 void FlexGrid::setFormatString(const QString& format) {
-    table->setHeaders(format.split(QLatin1Char('|')));
-    designColumnTwips = QList<int>(table->columnCount(), -1);
+    table->setHeaders(format.split(u'|'));
 }
 
 int FlexGrid::rows() const {
@@ -56,39 +52,16 @@ void FlexGrid::setRows(int rows) {
     table->setBodyRowCount(rows - 1);
 }
 
-int FlexGrid::cols() const {
-    return table->columnCount();
-}
-
 QString FlexGrid::textMatrix(int row, int col) const {
     return row == 0 ? table->header(col) : table->cell(row - 1, col);
 }
 
-void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
-    if (row == 0)
-        table->setHeader(col, text);
-    else
-        table->setCell(row - 1, col, text);
-}
-
-int FlexGrid::colWidth(int col) const {
-    if (col < 0 || col >= cols())
-        return 0;
-    const int twips = designColumnTwips.at(col);
-    if (twips >= 0 && twipsToWidgetPixels(this, twips) == columnWidth(col))
-        return twips;
-    return widgetPixelsToTwips(this, columnWidth(col));
-}
-
 void FlexGrid::setColWidth(int col, int twips) {
-    if (col < 0 || col >= cols() || twips < 0)
-        return;
-    designColumnTwips[col] = twips;
     setColumnWidth(col, twipsToWidgetPixels(this, twips));
 }
 
-void FlexGrid::setColAlignment(int col, int flexAlignment) {
-    table->setColumnAlignment(col, qtAlignment(flexAlignment));
+void FlexGrid::setColAlignment(int col, Alignment alignment) {
+    table->setColumnAlignment(col, qtAlignment(alignment));
 }
 
 int FlexGrid::widthTwips() const {

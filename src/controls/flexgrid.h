@@ -20,8 +20,8 @@ class FlexGrid : public QTableView, public DesignProperties<FlexGrid> {
 public:
     static constexpr QPalette::ColorRole backColorRole = QPalette::Base;
 
-    // Cell alignment values: three steps down within each of three steps across.
-    enum FlexAlignment {
+    // Cell alignments: three steps down within each of three steps across.
+    enum Alignment {
         LeftTop = 0,
         LeftCenter = 1,
         LeftBottom = 2,
@@ -32,6 +32,8 @@ public:
         RightCenter = 7,
         RightBottom = 8
     };
+    Q_ENUM(Alignment)
+
     explicit FlexGrid(QWidget* parent = nullptr);
 
     // Column headers separated by "|"; sets the column count.
@@ -40,15 +42,12 @@ public:
     // Row counts include the header row: setRows(1) leaves the header alone.
     int rows() const;
     void setRows(int rows);
-    int cols() const;
 
-    // Row 0 is the header row. Cells outside the grid read as empty and ignore writes.
+    // Row 0 is the header row. Cells outside the grid read as empty.
     QString textMatrix(int row, int col) const;
-    void setTextMatrix(int row, int col, const QString& text);
 
-    int colWidth(int col) const;
     void setColWidth(int col, int twips);
-    void setColAlignment(int col, int flexAlignment);
+    void setColAlignment(int col, Alignment alignment);
     int widthTwips() const;
 
     const QList<QString>& bodyCells() const;
@@ -63,6 +62,4 @@ private:
     void fitRowHeightToFont();
 
     StringTableModel* table;
-    // Widths as set in twips, so that reading one back gives what was set.
-    QList<int> designColumnTwips;
 };

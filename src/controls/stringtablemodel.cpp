@@ -50,13 +50,6 @@ QString StringTableModel::header(int column) const {
     return headers.value(column);
 }
 
-void StringTableModel::setHeader(int column, const QString& text) {
-    if (column < 0 || column >= headers.size())
-        return;
-    headers[column] = text;
-    emit headerDataChanged(Qt::Horizontal, column, column);
-}
-
 void StringTableModel::setBodyRowCount(int rows) {
     rows = std::max(rows, 0);
     if (rows > bodyRows) {
@@ -74,14 +67,6 @@ void StringTableModel::setBodyRowCount(int rows) {
 
 QString StringTableModel::cell(int row, int column) const {
     return contains(row, column) ? body.at(cellOffset(row, column)) : QString();
-}
-
-void StringTableModel::setCell(int row, int column, const QString& text) {
-    if (!contains(row, column))
-        return;
-    body[cellOffset(row, column)] = text;
-    const QModelIndex changed = index(row, column);
-    emit dataChanged(changed, changed, {Qt::DisplayRole});
 }
 
 void StringTableModel::setCells(QList<QString> rowMajorCells) {

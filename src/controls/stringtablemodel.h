@@ -21,12 +21,10 @@ public:
     // New columns with these header texts; the body keeps its row count, its cells emptied.
     void setHeaders(const QList<QString>& headers);
     QString header(int column) const;
-    void setHeader(int column, const QString& text);
 
     // Grows with empty rows or drops rows from the end.
     void setBodyRowCount(int rows);
     QString cell(int row, int column) const;
-    void setCell(int row, int column, const QString& text);
 
     const QList<QString>& cells() const { return body; }
     // Replaces the whole body at once; a trailing partial row is padded with empty cells.

@@ -59,11 +59,11 @@ void ThreedCommand::keyPressEvent(QKeyEvent* event) {
 }
 
 ThreedCommand* addCommandButton(QWidget* parent, const QString& name, const QString& caption,
-                                int left, int top, int width, int height) {
+                                int left, int top, int width) {
     auto* button = new ThreedCommand(parent);
     button->setObjectName(name);
     button->setText(caption);
     button->setFontBold(true);
-    placeInTwips(button, left, top, width, height);
+    placeInTwips(button, left, top, width, commandButtonHeightTwips);
     return button;
 }

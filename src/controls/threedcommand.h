@@ -26,6 +26,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
+// Every push button of the windows is this high, and most are this wide.
+inline constexpr int commandButtonWidthTwips = 1200;
+inline constexpr int commandButtonHeightTwips = 390;
+
 // A push button as the windows are designed with it: named, bold caption, placed in twips.
 ThreedCommand* addCommandButton(QWidget* parent, const QString& name, const QString& caption,
-                                int left, int top, int width, int height);
+                                int left, int top, int width = commandButtonWidthTwips);

@@ -11,8 +11,9 @@ constexpr int captionMargin = 2;
 
 // Draws a bevel of the given width along the inside of the rectangle and returns what is left
 // inside it. A raised bevel is lit from the top left, an inset one from the bottom right.
-QRect paintBevel(QPainter& painter, QRect area, int bevel, int width, const QColor& base) {
-    if (bevel == ThreedPanel::None || width <= 0)
+QRect paintBevel(QPainter& painter, QRect area, ThreedPanel::Bevel bevel, int width,
+                 const QColor& base) {
+    if (bevel == ThreedPanel::None)
         return area;
     const QColor light = base.lighter(150);
     const QColor dark = base.darker(170);
@@ -44,11 +45,11 @@ void ThreedPanel::setAlignment(Qt::Alignment alignment) {
     changeLook(textAlignment, alignment);
 }
 
-void ThreedPanel::setBevelOuter(int bevel) {
+void ThreedPanel::setBevelOuter(Bevel bevel) {
     changeLook(outer, bevel);
 }
 
-void ThreedPanel::setBevelInner(int bevel) {
+void ThreedPanel::setBevelInner(Bevel bevel) {
     changeLook(inner, bevel);
 }
 

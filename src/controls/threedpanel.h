@@ -11,8 +11,8 @@ class ThreedPanel : public QWidget, public DesignProperties<ThreedPanel> {
     Q_PROPERTY(int Index READ index WRITE setIndex)
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
     Q_PROPERTY(Qt::Alignment Alignment READ alignment WRITE setAlignment)
-    Q_PROPERTY(int BevelOuter READ bevelOuter WRITE setBevelOuter)
-    Q_PROPERTY(int BevelInner READ bevelInner WRITE setBevelInner)
+    Q_PROPERTY(Bevel BevelOuter READ bevelOuter WRITE setBevelOuter)
+    Q_PROPERTY(Bevel BevelInner READ bevelInner WRITE setBevelInner)
     Q_PROPERTY(int BevelWidth READ bevelWidth WRITE setBevelWidth)
     Q_PROPERTY(int BorderWidth READ borderWidth WRITE setBorderWidth)
     Q_PROPERTY(QColor BackColor READ backColor WRITE setBackColor)
@@ -24,6 +24,7 @@ public:
     static constexpr QPalette::ColorRole backColorRole = QPalette::Window;
 
     enum Bevel { None = 0, Inset = 1, Raised = 2 };
+    Q_ENUM(Bevel)
 
     explicit ThreedPanel(QWidget* parent = nullptr);
 
@@ -31,10 +32,10 @@ public:
     void setCaption(const QString& caption);
     Qt::Alignment alignment() const { return textAlignment; }
     void setAlignment(Qt::Alignment alignment);
-    int bevelOuter() const { return outer; }
-    void setBevelOuter(int bevel);
-    int bevelInner() const { return inner; }
-    void setBevelInner(int bevel);
+    Bevel bevelOuter() const { return outer; }
+    void setBevelOuter(Bevel bevel);
+    Bevel bevelInner() const { return inner; }
+    void setBevelInner(Bevel bevel);
     int bevelWidth() const { return bevelPixels; }
     void setBevelWidth(int pixels);
     int borderWidth() const { return borderPixels; }
@@ -54,8 +55,8 @@ private:
 
     QString text;
     Qt::Alignment textAlignment = Qt::AlignCenter;
-    int outer = Raised;
-    int inner = None;
+    Bevel outer = Raised;
+    Bevel inner = None;
     int bevelPixels = 1;
     int borderPixels = 0;
 };

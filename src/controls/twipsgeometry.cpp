@@ -11,14 +11,14 @@ namespace {
 constexpr const char* designWidthProperty = "twipsDesignWidth";
 constexpr const char* placedWidthProperty = "twipsPlacedWidth";
 
+int widgetPixelsToTwips(const QWidget* w, int pixels) {
+    return pixelsToTwips(pixels, w->logicalDpiX());
+}
+
 } // namespace
 
 int twipsToWidgetPixels(const QWidget* w, int twips) {
     return twipsToPixels(twips, w->logicalDpiX());
-}
-
-int widgetPixelsToTwips(const QWidget* w, int pixels) {
-    return pixelsToTwips(pixels, w->logicalDpiX());
 }
 
 void placeInTwips(QWidget* w, int left, int top, int width, int height) {

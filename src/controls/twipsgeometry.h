@@ -16,9 +16,8 @@ QSize twipsToSize(QWidget* reference, int width, int height);
 // placed with, otherwise its pixel width converted.
 int widthInTwips(const QWidget* w);
 
-// Twips as pixels, and back, on the widget's screen.
+// Twips as pixels on the widget's screen.
 int twipsToWidgetPixels(const QWidget* w, int twips);
-int widgetPixelsToTwips(const QWidget* w, int pixels);
 
 // Twips per device pixel of the widget's screen, rounded to a whole number: 15 at 96 DPI, 12 at
 // 120 DPI whether the screen reports 120 DPI itself or 96 logical DPI scaled by 1.25.

@@ -11,10 +11,17 @@
 static_assert(FLT_EVAL_METHOD == 0, "expressions must be evaluated in their own type");
 static_assert(std::numeric_limits<float>::is_iec559, "overflow and 0/0 must give inf and NaN");
 
+SituationRows rowsShownFor(Situation situation) {
+    static constexpr SituationRows rows[] = {
+        {false, true, false}, {true, true, true}, {true, false, false}};
+    return rows[int(situation)];
+}
+
 NrsResult CalcNRS(float k, float q, float d, float b, Situation situation) {
-    if (situation == Situation::CutPoorSlugOut)
+    const SituationRows used = rowsShownFor(situation);
+    if (!used.trackZone)
         k = 0;
-    if (situation == Situation::CutRichSlugToTop)
+    if (!used.slug)
         b = 0;
 
     const double shoeLessSlug = double(d) - double(b);

@@ -14,5 +14,15 @@ struct NrsResult {
     float n, r, f;
 };
 
-// Never fails: a zero divisor gives an infinite or not-a-number result and the rest goes on.
+// What a situation uses, and so which rows the calculator shows for it.
+struct SituationRows {
+    bool trackZone;  // k: cutting the poor slug out leaves no track zone
+    bool slug;       // b: cutting the rich slug to the top leaves no slug
+    bool adjustment; // f: shown apart from r only when the rich slug goes to the middle
+};
+
+SituationRows rowsShownFor(Situation situation);
+
+// Inputs the situation does not use count as 0. Never fails: a zero divisor gives an infinite or
+// not-a-number result and the rest goes on.
 NrsResult CalcNRS(float k, float q, float d, float b, Situation situation);

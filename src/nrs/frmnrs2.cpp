@@ -9,6 +9,7 @@
 #include "style/toolwindow.h"
 #include "style/windowstyle.h"
 
+#include <QButtonGroup>
 #include <QLineEdit>
 
 namespace {
@@ -36,11 +37,8 @@ constexpr int resultWidthTwips = 960;
 // Result panels stand one pixel higher than their captions.
 constexpr int resultRaiseTwips = 15;
 
-constexpr int buttonWidthTwips = 1200;
-constexpr int buttonHeightTwips = 390;
-
 ThreedPanel* makePanel(QWidget* parent, const QString& name, int index, const QString& caption,
-                       Qt::Alignment alignment, int bevelOuter) {
+                       Qt::Alignment alignment, ThreedPanel::Bevel bevelOuter) {
     auto* panel = new ThreedPanel(parent);
     panel->setObjectName(name);
     panel->setIndex(index);
@@ -99,6 +97,7 @@ frmNRS2::frmNRS2(QWidget* parent) : QDialog(parent) {
     // The fields show their text in the window's own font: the design font, regular weight.
     setFont(designFont());
     setUpToolWindow(this, u"NRS Calculate"_s, clientWidthTwips, clientHeightTwips);
+    situations = new QButtonGroup(this);
     createControls();
     orderTabs();
     connectControls();
@@ -139,21 +138,21 @@ void frmNRS2::createControls() {
     optP[2] = makeOption(situation, 2, u"Cut rich slug to top"_s, 300, 300);
     optP[0] = makeOption(situation, 0, u"Cut poor slug out"_s, 315, 600);
     optP[1] = makeOption(situation, 1, u"Cut rich slug to middle"_s, 315, 900);
+    for (ThreedOption* option : optP)
+        situations->addButton(option, option->index());
 
     makeFrame(this, 0, u"Input fields"_s, 1920, 1680);
     addInputRow(3, u"Shoe size (d)"_s, 2, 2190);
     addInputRow(20, u"Track Zone size (k)"_s, 0, 2535);
     addInputRow(0, u"Play Zone size (q)"_s, 1, 2880);
     addInputRow(4, u"Slug outside the PZ (b)"_s, 3, 3225);
-    SSSave = addCommandButton(this, u"SSSave"_s, u"&Calculate"_s, 1755, 3705, buttonWidthTwips,
-                              buttonHeightTwips);
+    SSSave = addCommandButton(this, u"SSSave"_s, u"&Calculate"_s, 1755, 3705);
 
     makeFrame(this, 1, u"Results"_s, 4170, 1350);
     addResultRow(1, u"Pseudo-Decks (n)"_s, 0, 4440);
     addResultRow(2, u"Multiplier (r)"_s, 1, 4785);
     addResultRow(5, u"Adjustment (f)"_s, 2, 5130);
-    cmdOptOK = addCommandButton(this, u"cmdOptOK"_s, u"E&xit"_s, 2835, 5595, buttonWidthTwips,
-                                buttonHeightTwips);
+    cmdOptOK = addCommandButton(this, u"cmdOptOK"_s, u"E&xit"_s, 2835, 5595);
 
     optP[2]->setChecked(true);
     showRowsOf(Situation::CutRichSlugToTop);
@@ -182,33 +181,26 @@ void frmNRS2::orderTabs() {
 }
 
 void frmNRS2::connectControls() {
-    for (ThreedOption* option : optP)
-        connect(option, &ThreedOption::optionClicked, this, &frmNRS2::optP_Click);
+    connect(situations, &QButtonGroup::idClicked, this,
+            [this](int Index) { optP_Click(Index, optP[Index]->value()); });
     connect(SSSave, &ThreedCommand::clicked, this, &frmNRS2::SSSave_Click);
     connect(cmdOptOK, &ThreedCommand::clicked, this, &frmNRS2::cmdOptOK_Click);
 }
 
 // Only shows and hides: fields keep their text and results their captions.
 void frmNRS2::showRowsOf(Situation situation) {
-    const bool slug = situation != Situation::CutRichSlugToTop;
-    const bool adjustment = situation == Situation::CutRichSlugToMiddle;
-    const bool trackZone = situation != Situation::CutPoorSlugOut;
-    Panel3D6.at(4)->setVisible(slug);
-    Panel3D6.at(5)->setVisible(adjustment);
-    NRSText[3]->setVisible(slug);
-    SSPanel1[2]->setVisible(adjustment);
-    Panel3D6.at(20)->setVisible(trackZone);
-    NRSText[0]->setVisible(trackZone);
+    const SituationRows shown = rowsShownFor(situation);
+    Panel3D6.at(4)->setVisible(shown.slug);
+    Panel3D6.at(5)->setVisible(shown.adjustment);
+    NRSText[3]->setVisible(shown.slug);
+    SSPanel1[2]->setVisible(shown.adjustment);
+    Panel3D6.at(20)->setVisible(shown.trackZone);
+    NRSText[0]->setVisible(shown.trackZone);
 }
 
+// One option is always selected: the window starts with optP(2), and the group is exclusive.
 Situation frmNRS2::selectedSituation() const {
-    // One option is always selected: the window starts with optP(2), and a selection clears the
-    // others.
-    int selected = int(Situation::CutRichSlugToTop);
-    for (std::size_t index = 0; index < optP.size(); ++index)
-        if (optP[index]->value())
-            selected = int(index);
-    return Situation(selected);
+    return Situation(situations->checkedId());
 }
 
 void frmNRS2::Form_Load() {

@@ -6,6 +6,7 @@
 #include <array>
 #include <map>
 
+class QButtonGroup;
 class QLineEdit;
 class ThreedCommand;
 class ThreedOption;
@@ -37,6 +38,7 @@ private:
     std::map<int, ThreedPanel*> Panel3D6;
     std::array<QLineEdit*, 4> NRSText{};
     std::array<ThreedOption*, 3> optP{};
+    QButtonGroup* situations = nullptr;
     std::array<ThreedPanel*, 3> SSPanel1{};
     ThreedCommand* SSSave = nullptr;
     ThreedCommand* cmdOptOK = nullptr;

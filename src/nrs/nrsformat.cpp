@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+using namespace Qt::Literals::StringLiterals;
+
 NrsInputs readNrsInputs(QStringView k, QStringView q, QStringView d, QStringView b,
                         const QLocale& locale) {
     const auto read = [&locale](QStringView text) {
@@ -15,8 +17,8 @@ NrsInputs readNrsInputs(QStringView k, QStringView q, QStringView d, QStringView
 
 QString formatNrsResult(float value, const QLocale& locale) {
     if (std::isnan(value))
-        return QStringLiteral("undefined");
-    const QString infinity = QStringLiteral("∞");
+        return u"undefined"_s;
+    const QString infinity = u"∞"_s;
     if (std::isinf(value))
         return value > 0 ? infinity : locale.negativeSign() + infinity;
 

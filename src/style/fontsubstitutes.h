@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QStringView>
+
 namespace TavoBAS {
 
 // The font the styling puts on push buttons of screens not at 15 twips per pixel.
-inline constexpr const char* smallFontName = "Small Fonts";
+inline constexpr QStringView smallFontName = u"Small Fonts";
 
 // Maps the design fonts, which Linux lacks, to installed fonts of close width so captions fit
 // the controls they were laid out for. Controls keep the design names.

@@ -27,7 +27,7 @@ void setWindowBackground(QWidget* window, const QColor& colour) {
 void styleCommandButton(QWidget* button, int twipsPerPixel) {
     button->setProperty("BackColor", colorFromBgr(MainBackColor));
     if (twipsPerPixel != designTwipsPerPixel) {
-        button->setProperty("FontName", QString::fromLatin1(smallFontName));
+        button->setProperty("FontName", smallFontName.toString());
         button->setProperty("FontSize", smallFontSize);
     }
 }
@@ -35,8 +35,8 @@ void styleCommandButton(QWidget* button, int twipsPerPixel) {
 // A raised outer bevel over an inset inner one marks a title panel.
 bool isTitlePanel(QWidget* control) {
     return qobject_cast<ThreedPanel*>(control) &&
-           control->property("BevelOuter").toInt() == ThreedPanel::Raised &&
-           control->property("BevelInner").toInt() == ThreedPanel::Inset;
+           control->property("BevelOuter").value<ThreedPanel::Bevel>() == ThreedPanel::Raised &&
+           control->property("BevelInner").value<ThreedPanel::Bevel>() == ThreedPanel::Inset;
 }
 
 } // namespace

@@ -5,9 +5,6 @@
 
 namespace {
 
-const QString nonNumeric = QStringLiteral("Non-numeric character");
-const QString notEnoughData = QStringLiteral("Not enough data");
-
 // Walks the fields of a pasted text without copying it. The remainder behind the last
 // separator is a field only when it holds more than blanks: a copy that ends with a line
 // break leaves an empty one, while a copy without the final break still ends in data.
@@ -71,11 +68,11 @@ PasteOutcome pasteSessions(QStringView clipboardText, const QLocale& locale) {
     while (fields.next(field)) {
         std::optional<QString> text = cellText(field, cellLocale);
         if (!text)
-            return {{}, nonNumeric};
+            return {{}, PasteRefusal::NonNumeric};
         cells.append(std::move(*text));
     }
     if (cells.size() < 2)
-        return {{}, notEnoughData};
+        return {{}, PasteRefusal::NotEnoughData};
     if (cells.size() % 2 != 0)
         cells.removeLast();
     return outcome;

@@ -3,12 +3,16 @@
 #include "sessiontable.h"
 
 #include <QLocale>
-#include <QString>
 #include <QStringView>
+#include <optional>
+
+// Why a paste was refused: a field that is neither a number nor a duration, or not one whole
+// session.
+enum class PasteRefusal { NonNumeric, NotEnoughData };
 
 struct PasteOutcome {
-    SessionTable sessions; // empty when error is set
-    QString error;         // "" on success, else "Non-numeric character" or "Not enough data"
+    SessionTable sessions; // empty when refused
+    std::optional<PasteRefusal> refusal;
 };
 
 // Reads a spreadsheet copy: fields cut at TAB and at every line end (CR LF, CR or LF), paired

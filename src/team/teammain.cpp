@@ -18,24 +18,36 @@
 #include <QShortcut>
 #include <algorithm>
 
-namespace {
-
 using namespace Qt::Literals::StringLiterals;
+
+namespace {
 
 constexpr int clientWidthTwips = 11385;
 constexpr int clientHeightTwips = 6135;
 
 constexpr int buttonTopTwips = 2655;
-constexpr int buttonWidthTwips = 1200;
-constexpr int buttonHeightTwips = 390;
 
 // Twips of the session grid left free beside each of its two columns.
 constexpr float sessionColumnMarginTwips = 195.0f;
 
+// Each session column gets half the grid's width less the room left free beside it.
+int sessionColumnTwips(float gridWidthTwips) {
+    return int(roundHalfEven(gridWidthTwips / 2.0f - sessionColumnMarginTwips));
+}
+
 ThreedCommand* makeButton(QWidget* window, const QString& name, const QString& caption,
                           int leftTwips) {
-    return addCommandButton(window, name, caption, leftTwips, buttonTopTwips, buttonWidthTwips,
-                            buttonHeightTwips);
+    return addCommandButton(window, name, caption, leftTwips, buttonTopTwips);
+}
+
+QString refusalMessage(PasteRefusal refusal) {
+    switch (refusal) {
+    case PasteRefusal::NonNumeric:
+        return u"Non-numeric character"_s;
+    case PasteRefusal::NotEnoughData:
+        return u"Not enough data"_s;
+    }
+    return {};
 }
 
 FlexGrid* makeGrid(QWidget* window, const QString& name, const QString& formatString) {
@@ -55,10 +67,6 @@ TeamMain::TeamMain(QWidget* parent) : QDialog(parent) {
     Form_Load();
 }
 
-int TeamMain::sessionColumnTwips(float gridWidthTwips) {
-    return int(roundHalfEven(gridWidthTwips / 2.0f - sessionColumnMarginTwips));
-}
-
 void TeamMain::DoAnal(const SessionTable& sessions) {
     resultLines = analyseSessions(sessions);
     // One bulk write: a long table can give hundreds of thousands of lines, and appending them
@@ -69,7 +77,9 @@ void TeamMain::DoAnal(const SessionTable& sessions) {
         texts.append(line.text);
     GR->setRows(1);
     GR->setBodyCells(std::move(texts));
-    fitResultsColumn();
+    // The stretched column fills the grid but never gets narrower than its contents, so a line
+    // of many rates scrolls sideways instead of being cut.
+    GR->resizeColumnToContents(0);
 }
 
 void TeamMain::Form_Load() {
@@ -93,8 +103,9 @@ void TeamMain::SSSave_Click() {
     GG->setRows(1);
     resultLines.clear();
     PasteOutcome outcome = pasteSessions(clipboardText);
-    if (!outcome.error.isEmpty()) {
-        QMessageBox message(QMessageBox::NoIcon, u"Tavo"_s, outcome.error, QMessageBox::Ok, this);
+    if (outcome.refusal) {
+        QMessageBox message(QMessageBox::NoIcon, u"Tavo"_s, refusalMessage(*outcome.refusal),
+                            QMessageBox::Ok, this);
         message.exec();
         return;
     }
@@ -138,14 +149,6 @@ void TeamMain::connectControls() {
 
     connect(GR->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TeamMain::selectSessionsOfResults);
-}
-
-// The stretched column fills the grid but never gets narrower than its own width, so giving it
-// the width of the longest line lets a line of many rates scroll sideways instead of being cut.
-void TeamMain::fitResultsColumn() {
-    // The table view keeps its measure protected; through the item view it is public.
-    const QAbstractItemView* results = GR;
-    GR->setColumnWidth(0, std::max(results->sizeHintForColumn(0), 0));
 }
 
 void TeamMain::selectSessionsOfResults() {

@@ -17,9 +17,6 @@ class TeamMain : public QDialog {
 public:
     explicit TeamMain(QWidget* parent = nullptr);
 
-    // Each session column gets half the grid's width less the room left free beside it.
-    static int sessionColumnTwips(float gridWidthTwips);
-
 private:
     void DoAnal(const SessionTable& sessions);
     void Form_Load();
@@ -28,9 +25,7 @@ private:
     void SSSave_Click();
 
     void createControls();
-    void orderTabs();
     void connectControls();
-    void fitResultsColumn();
     void selectSessionsOfResults();
     void copyResults() const;
 

@@ -1,0 +1,168 @@
+#include "team/analysis.h"
+#include "team/chartstats.h"
+#include "team/paste.h"
+#include "team/signalrules.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(std::optional<PasteRefusal>)
+
+namespace {
+
+// Symmetric lines around 0, so that a series can sit exactly on a line.
+const ChartLines symmetricLines{0, 0, 90, -90, 60, -60, 30, -30};
+
+} // namespace
+
+class TestTeam : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pastes_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("cells");
+        QTest::addColumn<std::optional<PasteRefusal>>("refusal");
+        const QLocale c = QLocale::c();
+        const QStringList two{"5", "30", "7", "45"};
+        const auto kept = [](const char* name, const QLocale& locale, const QString& text,
+                             const QStringList& cells) {
+            QTest::newRow(name) << locale << text << cells << std::optional<PasteRefusal>();
+        };
+        const auto refused = [](const char* name, const QLocale& locale, const QString& text,
+                                PasteRefusal refusal) {
+            QTest::newRow(name) << locale << text << QStringList() << std::optional(refusal);
+        };
+        kept("CR LF rows", c, "5\t30\r\n7\t45\r\n", two);
+        kept("LF rows", c, "5\t30\n7\t45\n", two);
+        kept("CR rows", c, "5\t30\r7\t45\r", two);
+        kept("no final line end", c, "5\t30\r\n7\t45", two);
+        kept("blanks behind last row", c, "5\t30\r\n  ", {"5", "30"});
+        kept("unpaired field dropped", c, "1\t2\t3\r\n", {"1", "2"});
+        kept("kept as pasted", QLocale("en_US"), " $1,250.00 \t(20)\r\n", {" $1,250.00 ", "(20)"});
+        kept("H:MM", c, "150\t12:30\r\n", {"150", "750"});
+        kept("H:MM:SS", c, "150\t1:30:30\r\n", {"150", "90.5"});
+        kept("colon in amount column", c, "1:00\t60\r\n", {"60", "60"});
+        kept("minutes ungrouped", QLocale("en_US"), "150\t20000:00\r\n", {"150", "1200000"});
+        kept("de_DE", QLocale("de_DE"), "-1.250,50\t1:30:30\r\n", {"-1.250,50", "90,5"});
+
+        refused("header words", c, "Won\tMinutes\r\n5\t30\r\n", PasteRefusal::NonNumeric);
+        refused("blank line inside", c, "5\t30\r\n\r\n7\t45\r\n", PasteRefusal::NonNumeric);
+        refused("LF CR is two line ends", c, "5\t30\n\r7\t45\n", PasteRefusal::NonNumeric);
+        refused("bad unpaired field", c, "1\t2\tx\r\n", PasteRefusal::NonNumeric);
+        refused("decimal dot in de_DE", QLocale("de_DE"), "1.5\t30\r\n", PasteRefusal::NonNumeric);
+        for (const char* duration :
+             {":30", "-1:30", "1:5", "1:60", "1:30:60", "1:30:00:00", "a:30"})
+            refused(duration, c, QString("150\t%1\r\n").arg(duration), PasteRefusal::NonNumeric);
+        refused("hours beyond a double", c, "1" + QString(400, '0') + ":00\t5\r\n",
+                PasteRefusal::NonNumeric);
+        refused("blanks", c, "  ", PasteRefusal::NotEnoughData);
+        refused("single field and line end", c, "5\r\n", PasteRefusal::NotEnoughData);
+    }
+
+    void pastes() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, text);
+        const PasteOutcome outcome = pasteSessions(text, locale);
+        QTEST(outcome.sessions.cells, "cells");
+        QTEST(outcome.refusal, "refusal");
+    }
+
+    void findsSignals_data() {
+        QTest::addColumn<QList<double>>("rates");
+        QTest::addColumn<QStringList>("expected"); // rule@first session+sessions listed
+        QTest::newRow("equal to UCL") << QList<double>{90} << QStringList{};
+        QTest::newRow("equal to LCL") << QList<double>{-90} << QStringList{};
+        QTest::newRow("beyond UCL") << QList<double>{90.000001} << QStringList{"1@0+1"};
+        QTest::newRow("rule 1 twice in a row")
+            << QList<double>{0, 0, 0, 100, -100} << QStringList{"1@3+1", "1@4+1", "2@2+3"};
+        QTest::newRow("rule 2 sides mix") << QList<double>{70, 0, -70} << QStringList{"2@0+3"};
+        QTest::newRow("rule 2 needs two") << QList<double>{70, 0, 60} << QStringList{};
+        QTest::newRow("run, gap, run")
+            << QList<double>{70, 70, 0, 0, 0, 70, 70} << QStringList{"2@0+3", "2@4+3"};
+        QTest::newRow("one line per run, per rule")
+            << QList<double>{70, 70, 70, 70} << QStringList{"2@0+3", "3@0+4"};
+        QTest::newRow("rule 3 sides mix") << QList<double>{50, -50, 50, 0} << QStringList{"3@0+4"};
+        QTest::newRow("rule 3 halfway") << QList<double>{45, -45, 45, 45} << QStringList{};
+        QTest::newRow("4a") << QList<double>{40, 40, 0, 40, 40} << QStringList{"4a@0+5"};
+        QTest::newRow("4b") << QList<double>{-40, 0, -40, -40, -40} << QStringList{"4b@0+5"};
+        QTest::newRow("two above, two below")
+            << QList<double>{40, 40, 0, -40, -40} << QStringList{};
+        QTest::newRow("5a") << QList<double>{1, 2, 3, 4, 5, 6} << QStringList{"5a@0+6"};
+        QTest::newRow("rise after a dip")
+            << QList<double>{-3, -1, -2, -1, 0, 1, 2, 3} << QStringList{"5a@2+6"};
+        QTest::newRow("5b") << QList<double>{6, 5, 4, 3, 2, 1} << QStringList{"5b@0+6"};
+        QTest::newRow("equal neighbours") << QList<double>{1, 2, 3, 3, 4, 5, 6} << QStringList{};
+        QTest::newRow("five rising") << QList<double>{1, 2, 3, 4, 5} << QStringList{};
+        QTest::newRow("6a") << QList<double>{1, 1, 1, -1, 1, 1, 1, 1} << QStringList{"6a@0+8"};
+        QTest::newRow("6b") << QList<double>{-1, -1, -1, -1, -1, -1, 1, -1}
+                            << QStringList{"6b@0+8"};
+        QTest::newRow("at Mean counts for neither")
+            << QList<double>{1, 1, 1, 0, 1, 1, 1, 0} << QStringList{};
+        QTest::newRow("rule 7 alternating")
+            << QList<double>{40, -40, 40, -40, 40, -40, 40, -40} << QStringList{"7@0+8"};
+        QTest::newRow("rule 9") << QList<double>(16, 0.0) << QStringList{"9@0+15"};
+        QTest::newRow("14 never rule 9") << QList<double>(14, 0.0) << QStringList{};
+        QTest::newRow("rule 9 on a line") << QList<double>(15, 30.0) << QStringList{"6a@0+8"};
+    }
+
+    void findsSignals() {
+        QFETCH(QList<double>, rates);
+        QStringList found;
+        for (const Signal& signal : findSignals(rates, symmetricLines)) {
+            const QString rule = QString(signal.message).section(u':', 0, 0).mid(7);
+            found
+                << QString("%1@%2+%3").arg(rule).arg(signal.firstSession).arg(signal.sessionCount);
+        }
+        QTEST(found, "expected");
+    }
+
+    void hourlyRates_data() {
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<double>("minutes");
+        QTest::addColumn<double>("rate");
+        QTest::newRow("half hour is one hour") << 150.0 << 30.0 << 150.0;
+        QTest::newRow("90 minutes") << 150.0 << 90.0 << 100.0;
+        QTest::newRow("single-precision hours") << 250.0 << 100.0 << 150.00000357627877;
+        QTest::newRow("beyond float hours") << 1e300 << 1e300 << 0.0;
+    }
+
+    void hourlyRates() {
+        QFETCH(double, amount);
+        QFETCH(double, minutes);
+        QFETCH(double, rate);
+        QCOMPARE(QString::number(hourlyRate(amount, minutes), 'g', 17),
+                 QString::number(rate, 'g', 17));
+    }
+
+    // Mean, MRBar, UCL, LCL, USig2, LSig2, USig1, LSig1; a single session has no moving range.
+    void chartLines() {
+        const auto lines = [](const QList<double>& rates) {
+            const ChartLines c = ::chartLines(rates);
+            return QList<double>{c.Mean, c.MRBar, c.UCL, c.LCL, c.USig2, c.LSig2, c.USig1, c.LSig1};
+        };
+        QCOMPARE(lines({100, 300, 200}),
+                 QList<double>({200, 150, 599, -199, 467, -67, 333.5, 66.5}));
+        QCOMPARE(lines({-75}), QList<double>({-75, 0, -75, -75, -75, -75, -75, -75}));
+    }
+
+    // From a German spreadsheet copy to the result lines: the cells are read in the user's locale,
+    // each line lists the rates of its sessions, and a rate shows as whole dollars, halves to even.
+    void analysesGermanSessions() {
+        const QLocale german("de_DE");
+        QString text;
+        for (const char* amount : {"0", "0", "0", "0", "0", "1.000,50", "0", "0", "0", "0", "0"})
+            text += QString::fromLatin1(amount) + "\t1:00\r\n";
+        QStringList found;
+        for (const ResultLine& line : analyseSessions(pasteSessions(text, german).sessions, german))
+            found
+                << QString("%1+%2 %3").arg(line.firstSession).arg(line.sessionCount).arg(line.text);
+        QCOMPARE(found, QStringList({"5+1 Signal 1: A single value beyond limits (1000)",
+                                     "0+8 Signal 6b: 7 out of 8 consecutive values to down side of "
+                                     "center. (0, 0, 0, 0, 0, 1000, 0, 0)"}));
+        QCOMPARE(analyseSessions({}).size(), 0);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTeam)
+#include "tst_team.moc"
