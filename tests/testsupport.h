@@ -8,6 +8,8 @@
 #include <QVariant>
 #include <QWidget>
 
+using namespace Qt::Literals::StringLiterals;
+
 // Picks out a window's control the way a user does by sight: by its control name and, for a
 // member of a control array, by its Index. Without an index the first control of that name wins.
 template <class Control = QWidget>
@@ -19,12 +21,17 @@ Control* findControl(const QWidget& window, const QString& name, int index = -1)
     return nullptr;
 }
 
+// Clicks a control the way a user does, with the left button in its middle.
+inline void clickControl(const QWidget& window, const QString& name, int index = -1) {
+    QTest::mouseClick(findControl(window, name, index), Qt::LeftButton);
+}
+
 // "name(index)" for a member of a control array, the bare name otherwise: readable in failures.
 inline QString controlName(const QWidget* control) {
-    bool inArray = false;
-    const int index = control->property("Index").toInt(&inArray);
-    return inArray && index >= 0 ? QStringLiteral("%1(%2)").arg(control->objectName()).arg(index)
-                                 : control->objectName();
+    const int index = control->property("Index").value<int>();
+    return control->property("Index").isValid() && index >= 0
+               ? u"%1(%2)"_s.arg(control->objectName()).arg(index)
+               : control->objectName();
 }
 
 // Without a window manager nothing activates a shown window by itself.

@@ -47,12 +47,6 @@ private slots:
         QTEST(parseNumber(text, locale).value_or(qQNaN()), "expected");
     }
 
-    // Single precision refuses what lies beyond its range, not what rounds to it.
-    void floatRange() {
-        QCOMPARE(parseFloat(u"3.4028234e38", QLocale::c()).value_or(0), 3.4028234e38f);
-        QVERIFY(!parseFloat(u"-1e39", QLocale::c()));
-    }
-
     // Whatever the locale, a text reads to exactly what QLocale reads, sign of zero and rounding
     // included, however the reading gets there: short texts of digits, signs and separators in
     // any order, longer runs of digits and groups, and a few forms of other kinds.

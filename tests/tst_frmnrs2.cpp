@@ -1,7 +1,6 @@
 #include "controls/threedoption.h"
 #include "controls/threedpanel.h"
 #include "nrs/frmnrs2.h"
-#include "style/fontsubstitutes.h"
 #include "testsupport.h"
 
 #include <QLineEdit>
@@ -15,57 +14,40 @@ QLineEdit* field(const QWidget& w, int index) {
     return findControl<QLineEdit>(w, u"NRSText"_s, index);
 }
 
-// Each row of the window: its letter, its caption panel and the field or result beside it.
-struct Row {
-    char letter;
-    int captionIndex;
-    const char* valueName;
-    int valueIndex;
-};
-constexpr Row rows[] = {{'d', 3, "NRSText", 2}, {'k', 20, "NRSText", 0}, {'q', 0, "NRSText", 1},
-                        {'b', 4, "NRSText", 3}, {'n', 1, "SSPanel1", 0}, {'r', 2, "SSPanel1", 1},
-                        {'f', 5, "SSPanel1", 2}};
-
-// The letters of the rows shown; a row whose caption and value disagree shows as '?'.
+// The optional rows shown: the track zone k, the slug b and the adjustment f, each by its letter
+// when both its caption and its value show, as '?' when only one of them does.
 QString shownRows(const QWidget& window) {
+    const std::tuple<char, int, QString, int> rows[] = {
+        {'k', 20, u"NRSText"_s, 0}, {'b', 4, u"NRSText"_s, 3}, {'f', 5, u"SSPanel1"_s, 2}};
     QString shown;
-    for (const Row& row : rows) {
-        const bool captionShown = !findControl(window, u"Panel3D6"_s, row.captionIndex)->isHidden();
-        if (captionShown ==
-            findControl(window, QString::fromLatin1(row.valueName), row.valueIndex)->isHidden())
-            shown += u'?';
-        else if (captionShown)
-            shown += QLatin1Char(row.letter);
+    for (const auto& [letter, caption, value, index] : rows) {
+        const bool captionShown = !findControl(window, u"Panel3D6"_s, caption)->isHidden();
+        const bool valueShown = !findControl(window, value, index)->isHidden();
+        if (captionShown || valueShown)
+            shown += captionShown && valueShown ? QChar(letter) : QChar(u'?');
     }
     return shown;
 }
 
 QStringList results(const QWidget& window) {
-    QStringList shown;
-    for (int index : {0, 1, 2})
-        shown << findControl<ThreedPanel>(window, u"SSPanel1"_s, index)->caption();
-    return shown;
+    const auto result = [&window](int index) {
+        return findControl<ThreedPanel>(window, u"SSPanel1"_s, index)->caption();
+    };
+    return {result(0), result(1), result(2)};
 }
 
-void selectSituation(const QWidget& window, int index) {
-    QTest::mouseClick(findControl(window, u"optP"_s, index), Qt::LeftButton);
-}
-
-// Typed with every row shown, so that each field takes its text whatever situation follows.
+// The fields of d, k, q and b, in the order the window shows them, typed with every row shown.
+constexpr int sizeFields[] = {2, 0, 1, 3};
 void typeSizes(const QWidget& window, const QStringList& dkqb) {
-    selectSituation(window, 1);
+    clickControl(window, u"optP"_s, 1);
     for (int row = 0; row < 4; ++row)
-        QTest::keyClicks(field(window, rows[row].valueIndex), dkqb[row]);
+        QTest::keyClicks(field(window, sizeFields[row]), dkqb[row]);
 }
 
-void calculate(const QWidget& window) {
-    QTest::mouseClick(findControl(window, u"SSSave"_s), Qt::LeftButton);
-}
-
-const QStringList shoe{u"312"_s, u"52"_s, u"104"_s, u"26"_s};
-const QStringList middleOfShoe{u"170.182"_s, u"-1.273"_s, u"0.286"_s};
-const QStringList topOfShoe{u"173.333"_s, u"-1.333"_s, u"0.250"_s};
-const QLocale english(QLocale::English, QLocale::UnitedStates);
+// Numbers in German notation, which the window reads and writes as the user's.
+const QStringList shoe{u"312"_s, u"52"_s, u"104"_s, u"26,0"_s};
+const QStringList middleOfShoe{u"170,182"_s, u"-1,273"_s, u"0,286"_s};
+const QStringList topOfShoe{u"173,333"_s, u"-1,333"_s, u"0,250"_s};
 
 } // namespace
 
@@ -73,54 +55,34 @@ class TestFrmNrs2 : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        TavoBAS::installFontSubstitutes();
-        usePalette(false);
-        QLocale::setDefault(english);
-    }
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
-    // Opens empty in situation 2; the fields stay black on white even under a dark desktop theme.
-    void opens() {
+    // Opens empty in situation 2, the fields black on white even under a dark desktop theme. Each
+    // click shows the rows of its situation; hidden fields keep their text, and the event of a
+    // cleared option changes nothing.
+    void situations() {
         const QPalette desktop = QApplication::palette();
         const auto restoreDesktop = qScopeGuard([&desktop] { QApplication::setPalette(desktop); });
         QPalette dark = desktop;
         dark.setColor(QPalette::Base, QColor(40, 40, 40));
         QApplication::setPalette(dark);
-        const frmNRS2 window;
-        QCOMPARE(shownRows(window), u"dkqnr"_s);
+        frmNRS2 window;
+        showActive(window);
+        QCOMPARE(shownRows(window), u"k"_s);
         QVERIFY(findControl<ThreedOption>(window, u"optP"_s, 2)->value());
-        QCOMPARE(results(window), QStringList({"", "", ""}));
         for (int index : {0, 1, 2, 3})
             QCOMPARE(field(window, index)->palette().color(QPalette::Base), QColor(Qt::white));
-    }
 
-    // Each click shows the rows of its situation; hidden fields keep their text, and the event of
-    // a cleared option changes nothing.
-    void situationLayouts() {
-        frmNRS2 window;
-        showActive(window);
         typeSizes(window, shoe);
-        selectSituation(window, 0);
-        QCOMPARE(shownRows(window), u"dqbnr"_s);
-        selectSituation(window, 2);
+        clickControl(window, u"optP"_s, 0);
+        QCOMPARE(shownRows(window), u"b"_s);
+        clickControl(window, u"optP"_s, 2);
         window.optP_Click(0, false);
-        QCOMPARE(shownRows(window), u"dkqnr"_s);
-        selectSituation(window, 1);
-        QCOMPARE(shownRows(window), u"dkqbnrf"_s);
+        QCOMPARE(shownRows(window), u"k"_s);
+        clickControl(window, u"optP"_s, 1);
+        QCOMPARE(shownRows(window), u"kbf"_s);
         for (int row = 0; row < 4; ++row)
-            QCOMPARE(field(window, rows[row].valueIndex)->text(), shoe[row]);
-    }
-
-    // The window reads and writes numbers in the user's notation.
-    void calculatesInGerman() {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        const auto restoreLocale = qScopeGuard([] { QLocale::setDefault(english); });
-        frmNRS2 window;
-        showActive(window);
-        typeSizes(window, {u"6"_s, u"1"_s, u"2"_s, u"0,5"_s});
-        selectSituation(window, 0);
-        calculate(window);
-        QCOMPARE(results(window), QStringList({u"5,500"_s, u"1,000"_s, u"0,571"_s}));
+            QCOMPARE(field(window, sizeFields[row])->text(), shoe[row]);
     }
 
     // Focus starts in the shoe-size field, and a round of Tab never stops on the option buttons,
@@ -133,13 +95,13 @@ private slots:
         QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
         QTRY_COMPARE(results(window), middleOfShoe);
         QTest::keyClicks(field(window, 2), u"0"_s);
-        selectSituation(window, 2);
+        clickControl(window, u"optP"_s, 2);
         QCOMPARE(results(window), middleOfShoe);
 
         // The adjustment is written while its row is hidden and shows when the row comes back.
         QTest::keyClick(field(window, 2), Qt::Key_Backspace);
-        calculate(window);
-        selectSituation(window, 1);
+        clickControl(window, u"SSSave"_s);
+        clickControl(window, u"optP"_s, 1);
         QCOMPARE(results(window), topOfShoe);
         QCOMPARE(tabStops(field(window, 2), 6).join(u' '),
                  u"NRSText(0) NRSText(1) SSSave cmdOptOK NRSText(3) NRSText(2)"_s);

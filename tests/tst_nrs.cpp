@@ -29,17 +29,12 @@ private slots:
         row("beyond float range counts as 0", "C", {"1e39", "104", "312", "26"}, 1, noTrackZone);
         row("negative slug enlarges the shoe", "C", {"52", "104", "312", "-26"}, 1,
             {"176.000", "-1.385", "0.222"});
-        row("all empty", "C", {"", "", "", ""}, 1, {"undefined", "undefined", "undefined"});
         row("play zone fills the shoe", "C", {"52", "104", "104", ""}, 2,
             {"104.000", "0.000", "∞"});
-        row("track zone beyond a full play zone", "C", {"52", "26", "26", ""}, 1,
-            {"26.000", "0.000", "-∞"});
         // r is -0 and f infinite, so the correction -r * f is 0 * inf.
         row("poor slug out of a full play zone", "C", {"", "104", "104", ""}, 0,
             {"104.000", "undefined", "∞"});
         row("decimal comma", "de_DE", {"1", "2", "6", "0,5"}, 0, {"5,500", "1,000", "0,571"});
-        row("decimal point is no number in German", "de_DE", {"1", "2", "6", "0.5"}, 0,
-            {"6,000", "1,000", "0,500"});
 
         // Where the roundings fall shows in the third decimal.
         // The exact r is -0.9625, on the boundary. The stored n is a hair above 3.98125 and carries
@@ -73,7 +68,6 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<float>("value");
         QTest::addColumn<QString>("text");
-        QTest::newRow("negative rounding to zero") << "C" << -0.0004f << "0.000";
         // The float 0.0025f is 0.00249999994..., the float -0.0005f is -0.000500000024...
         QTest::newRow("just below a decimal half") << "C" << 0.0025f << "0.002";
         QTest::newRow("just beyond a decimal half") << "C" << -0.0005f << "-0.001";
