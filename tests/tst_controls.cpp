@@ -106,11 +106,12 @@ private slots:
         QTEST(look, "look");
     }
 
-    // A body set in one go is one reset, padded to whole rows; setRows counts the header row and
-    // drops rows from the end for good.
+    // A new grid has its header row only. A body set in one go is one reset, padded to whole rows;
+    // setRows counts the header row and drops rows from the end for good.
     void gridRows() {
         FlexGrid grid;
         grid.setFormatString(u"Won/Lost|Minutes"_s);
+        QCOMPARE(grid.rows(), 1);
         QSignalSpy resets(grid.model(), &QAbstractItemModel::modelReset);
         QSignalSpy inserts(grid.model(), &QAbstractItemModel::rowsInserted);
         grid.setBodyCells({u"a"_s, {}, {}, u"kept"_s, u"row 3"_s});

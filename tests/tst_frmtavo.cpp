@@ -103,6 +103,7 @@ private slots:
         QCOMPARE(visitTool(toolButton(launcher, index),
                            [&](QWidget& tool) {
                                QCOMPARE(tool.palette().color(QPalette::Window), background);
+                               QCOMPARE(tool.maximumSize(), tool.minimumSize()); // not resizable
                                useTool(tool);
                                QVERIFY(!content(tool).isEmpty());
                                clickAsUser(toolButton(launcher, 1 - index));
@@ -119,8 +120,7 @@ private slots:
                            }),
                  visit);
 
-        // By now the clicks and the tool have created the application's pointing device and
-        // gesture manager, which stay for the run.
+        // The pointing device and gesture manager that the clicks created stay for the run.
         const auto footprint = [&launcher] {
             return QList<qsizetype>{QApplication::allWidgets().size(),
                                     QGuiApplication::allWindows().size(), qApp->children().size(),
