@@ -22,6 +22,8 @@ seed nobreak 'A150\t12:30\r\n7\t45'
 seed german 'C-1.250,50\t1:30\r\n2,5\t45\r\n'
 seed french 'D1\u202f250,5\t90\r\n'
 seed header 'AWon\tMinutes\r\n5\t30\r\n'
+seed accounting 'B$(20.00)\t01:30:00 AM\n$-\t1:30 PM\n-$5\t12:45:00 AM\n'
+seed spaces 'D1\u00a0250,00 \u20ac\t90\r\n(35,00) \u20ac\t1:30\r\n'
 seed spike 'A0\t60\r\n0\t60\r\n0\t60\r\n0\t60\r\n0\t60\r\n1000\t60\r\n0\t60\r\n0\t60\r\n0\t60\r\n'
 
 "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \

@@ -23,28 +23,50 @@ class TestCommon : public QObject {
     Q_OBJECT
 
 private slots:
-    // Plain numbers are left to agreesWithLocale; these are the accounting forms on top of them.
-    void readsAccountingTexts_data() {
+    // Plain numbers are left to agreesWithLocale; these are the spreadsheets' forms on top of them,
+    // and the numbers that read 1000 times larger where the decimal separator groups thousands.
+    void readsAmounts_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected"); // NaN: not a number
-        const QLocale en("en_US"), de("de_DE");
-        QTest::newRow("en dollar before") << en << "$1,250.00" << 1250.0;
-        QTest::newRow("en minus dollar") << en << "-$20.00" << -20.0;
-        QTest::newRow("en dollar after") << en << "20$" << 20.0;
-        QTest::newRow("en parenthesised dollar") << en << " ( $1,000 ) " << -1000.0;
-        QTest::newRow("de euro after") << de << "1.250,00 €" << 1250.0;
-        QTest::newRow("de dollar also") << de << "$20,00" << 20.0;
-        QTest::newRow("de accounting") << de << "(3,25 €)" << -3.25;
-        QTest::newRow("dollar alone") << en << "$" << qQNaN();
-        QTest::newRow("minus inside parentheses") << en << "(-5)" << qQNaN();
-        QTest::newRow("dollar inside") << en << "5$0" << qQNaN();
+        QTest::addColumn<double>("grouped");  // NaN: not ambiguous
+        const QLocale en("en_US"), de("de_DE"), fr("fr_FR"), ch("de_CH"), in("hi_IN");
+        const double no = qQNaN();
+        QTest::newRow("dollar before") << en << "$1,250.00" << 1250.0 << no;
+        QTest::newRow("minus before dollar") << en << "-$20.00" << -20.0 << no;
+        QTest::newRow("dollar before minus") << en << "$ -20.00" << -20.0 << no;
+        QTest::newRow("dollar after") << en << "20$" << 20.0 << no;
+        QTest::newRow("dollar outside parentheses") << en << " $(35.00) " << -35.0 << no;
+        QTest::newRow("dollar inside parentheses") << en << "( $1,000 )" << -1000.0 << no;
+        QTest::newRow("accounting zero") << en << "$ -" << 0.0 << no;
+        QTest::newRow("accounting zero with 0") << en << " $-0 " << 0.0 << no;
+        QTest::newRow("rupee before minus") << in << "₹-20.00" << -20.0 << no;
+        QTest::newRow("euro after") << de << "1.250,00 €" << 1250.0 << no;
+        QTest::newRow("euro zero") << de << "- €" << 0.0 << no;
+        QTest::newRow("euro outside parentheses") << fr << "(35,00) €" << -35.0 << no;
+        QTest::newRow("fr no-break space groups") << fr << "1\u00A0250,00 €" << 1250.0 << no;
+        QTest::newRow("fr space groups") << fr << "1 250,5" << 1250.5 << no;
+        QTest::newRow("ch apostrophe groups") << ch << "CHF 1'250.00" << 1250.0 << no;
+        QTest::newRow("dash alone") << en << "-" << no << no;
+        QTest::newRow("dollar alone") << en << "$" << no << no;
+        QTest::newRow("minus inside parentheses") << en << "(-5)" << no << no;
+        QTest::newRow("two minus signs") << en << "-$-5" << no << no;
+        QTest::newRow("dollar inside") << en << "5$0" << no << no;
+        QTest::newRow("space between groups in en") << en << "1 250" << no << no;
+        QTest::newRow("en three decimals") << en << "1.250" << 1.25 << 1250.0;
+        QTest::newRow("en negative three decimals") << en << "$-12.500" << -12.5 << -12500.0;
+        QTest::newRow("de three decimals") << de << "1,250" << 1.25 << 1250.0;
+        QTest::newRow("leading 0") << en << "0.125" << 0.125 << no;
+        QTest::newRow("two decimals") << en << "1.25" << 1.25 << no;
+        QTest::newRow("four digits before") << en << "1250.125" << 1250.125 << no;
+        QTest::newRow("grouped and decimals") << en << "1,250.00" << 1250.0 << no;
     }
 
-    void readsAccountingTexts() {
+    void readsAmounts() {
         QFETCH(QLocale, locale);
         QFETCH(QString, text);
         QTEST(parseNumber(text, locale).value_or(qQNaN()), "expected");
+        QTEST(groupedReading(text, locale).value_or(qQNaN()), "grouped");
     }
 
     // Whatever the locale, a text reads to exactly what QLocale reads, sign of zero and rounding

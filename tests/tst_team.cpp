@@ -5,8 +5,6 @@
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(std::optional<PasteRefusal>)
-
 namespace {
 
 // Symmetric lines around 0, so that a series can sit exactly on a line.
@@ -18,54 +16,73 @@ class TestTeam : public QObject {
     Q_OBJECT
 
 private slots:
+    // The cells kept, or the message and where it points.
     void pastes_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("cells");
-        QTest::addColumn<std::optional<PasteRefusal>>("refusal");
-        const QLocale c = QLocale::c();
-        const QStringList two{"5", "30", "7", "45"};
-        const auto kept = [](const char* name, const QLocale& locale, const QString& text,
-                             const QStringList& cells) {
-            QTest::newRow(name) << locale << text << cells << std::optional<PasteRefusal>();
+        QTest::addColumn<QString>("outcome");
+        const QLocale c = QLocale::c(), en("en_US");
+        const auto row = [](const char* name, const QLocale& locale, const QString& text,
+                            const QString& outcome) {
+            QTest::newRow(name) << locale << text << outcome;
         };
-        const auto refused = [](const char* name, const QLocale& locale, const QString& text,
-                                PasteRefusal refusal) {
-            QTest::newRow(name) << locale << text << QStringList() << std::optional(refusal);
+        const auto twoColumns = [](int row, int values) {
+            return QString("Copy two columns: the amount won or lost, and the length in minutes; "
+                           "row %1 holds %2 values.")
+                .arg(row)
+                .arg(values);
         };
-        kept("CR LF rows", c, "5\t30\r\n7\t45\r\n", two);
-        kept("LF rows", c, "5\t30\n7\t45\n", two);
-        kept("CR rows", c, "5\t30\r7\t45\r", two);
-        kept("no final line end", c, "5\t30\r\n7\t45", two);
-        kept("blanks behind last row", c, "5\t30\r\n  ", {"5", "30"});
-        kept("unpaired field dropped", c, "1\t2\t3\r\n", {"1", "2"});
-        kept("kept as pasted", QLocale("en_US"), " $1,250.00 \t(20)\r\n", {" $1,250.00 ", "(20)"});
-        kept("H:MM", c, "150\t12:30\r\n", {"150", "750"});
-        kept("H:MM:SS", c, "150\t1:30:30\r\n", {"150", "90.5"});
-        kept("colon in amount column", c, "1:00\t60\r\n", {"60", "60"});
-        kept("minutes ungrouped", QLocale("en_US"), "150\t20000:00\r\n", {"150", "1200000"});
-        kept("de_DE", QLocale("de_DE"), "-1.250,50\t1:30:30\r\n", {"-1.250,50", "90,5"});
+        row("CR LF rows", c, "5\t30\r\n7\t45\r\n", "5|30|7|45");
+        row("LF rows", c, "5\t30\n7\t45\n", "5|30|7|45");
+        row("CR rows", c, "5\t30\r7\t45\r", "5|30|7|45");
+        row("no final line end", c, "5\t30\r\n7\t45", "5|30|7|45");
+        row("blanks behind last row", c, "5\t30\r\n  ", "5|30");
+        row("kept as pasted", en, " $1,250.00 \t(20)\r\n", " $1,250.00 |(20)");
+        row("H:MM", c, "150\t12:30\r\n", "150|750");
+        row("H:MM:SS", c, "150\t1:30:30\r\n", "150|90.5");
+        row("AM", en, "150\t01:30:00 AM\r\n", "150|90");
+        row("PM", en, "150\t1:30 pm\r\n", "150|810");
+        row("12 AM is hour 0", en, "150\t12:45:00 AM\r\n", "150|45");
+        row("colon in amount column", c, "1:00\t60\r\n", "60|60");
+        row("minutes ungrouped", en, "150\t20000:00\r\n", "150|1200000");
+        row("de_DE", QLocale("de_DE"), "-1.250,50\t1:30:30\r\n", "-1.250,50|90,5");
 
-        refused("header words", c, "Won\tMinutes\r\n5\t30\r\n", PasteRefusal::NonNumeric);
-        refused("blank line inside", c, "5\t30\r\n\r\n7\t45\r\n", PasteRefusal::NonNumeric);
-        refused("LF CR is two line ends", c, "5\t30\n\r7\t45\n", PasteRefusal::NonNumeric);
-        refused("bad unpaired field", c, "1\t2\tx\r\n", PasteRefusal::NonNumeric);
-        refused("decimal dot in de_DE", QLocale("de_DE"), "1.5\t30\r\n", PasteRefusal::NonNumeric);
-        for (const char* duration :
-             {":30", "-1:30", "1:5", "1:60", "1:30:60", "1:30:00:00", "a:30"})
-            refused(duration, c, QString("150\t%1\r\n").arg(duration), PasteRefusal::NonNumeric);
-        refused("hours beyond a double", c, "1" + QString(400, '0') + ":00\t5\r\n",
-                PasteRefusal::NonNumeric);
-        refused("blanks", c, "  ", PasteRefusal::NotEnoughData);
-        refused("single field and line end", c, "5\r\n", PasteRefusal::NotEnoughData);
+        row("header words", c, "Won\tMinutes\r\n5\t30\r\n",
+            "Non-numeric character: Row 1, column 1: “Won”.");
+        row("blank line inside", c, "5\t30\r\n\r\n7\t45\r\n",
+            "Non-numeric character: Row 2, column 1: “”.");
+        row("LF CR is two line ends", c, "5\t30\n\r7\t45\n",
+            "Non-numeric character: Row 2, column 1: “”.");
+        row("long field cut", c, "5\t" + QString(50, 'x'),
+            "Non-numeric character: Row 1, column 2: “" + QString(39, 'x') + "…”.");
+        row("non-numeric before column count", c, "1\t2\tx\r\n",
+            "Non-numeric character: Row 1, column 3: “x”.");
+        for (const char* duration : {":30", "-1:30", "1:5", "1:60", "1:30:60", "1:30:00:00", "a:30",
+                                     "13:00 PM", "0:30 AM", "1:30PM", "1:30 XM"})
+            row(duration, en, QString("150\t%1\r\n").arg(duration),
+                QString("Non-numeric character: Row 1, column 2: “%1”.").arg(duration));
+        row("hours beyond a double", c, "1" + QString(400, '0') + ":00\t5",
+            "Non-numeric character: Row 1, column 1: “1" + QString(38, '0') + "…”.");
+        row("ambiguous", en, "5\t30\r\n-1.250\t60\r\n",
+            "Ambiguous number: Row 2, column 1: “-1.250” reads as -1.25 here, but means -1250 "
+            "where “.” separates thousands.");
+        row("one column", c, "5\r\n30\r\n", twoColumns(1, 1));
+        row("three columns", c, "1\t2\t3\r\n4\t5\t6\r\n", twoColumns(1, 3));
+        row("last row short", c, "5\t30\r\n7", twoColumns(2, 1));
+        row("blanks", c, "  ", "Not enough data: ");
+        row("single field and line end", c, "5\r\n", "Not enough data: ");
     }
 
     void pastes() {
         QFETCH(QLocale, locale);
         QFETCH(QString, text);
         const PasteOutcome outcome = pasteSessions(text, locale);
-        QTEST(outcome.sessions.cells, "cells");
-        QTEST(outcome.refusal, "refusal");
+        const std::optional<PasteMessage> message =
+            outcome.refusal ? std::optional(pasteMessage(*outcome.refusal, locale)) : std::nullopt;
+        QVERIFY(message.has_value() == outcome.sessions.cells.isEmpty());
+        QTEST(message ? message->text + QString(": ") + message->informativeText
+                      : outcome.sessions.cells.join(u'|'),
+              "outcome");
     }
 
     void findsSignals_data() {

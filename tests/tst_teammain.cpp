@@ -59,12 +59,12 @@ private slots:
         QTest::addColumn<QString>("clipboardText");
         QTest::addColumn<QString>("message");
         QTest::newRow("header words")
-            << u"Won\tMinutes\r\n5\t30\r\n"_s << u"Non-numeric character"_s;
-        QTest::newRow("empty clipboard") << QString() << u"Not enough data"_s;
+            << u"Won\tMinutes\r\n5\t30\r\n"_s << u"Non-numeric character|Row 1, column 1: “Won”."_s;
+        QTest::newRow("empty clipboard") << QString() << u"Not enough data|"_s;
     }
 
-    // A refused paste says why in a plain "Tavo" box with OK only and leaves the grid empty. An
-    // analysis reads the grid anew and replaces the lines of the one before.
+    // A refused paste says why and where in a plain "Tavo" box with OK only and leaves the grid
+    // empty. An analysis reads the grid anew and replaces the lines of the one before.
     void refusedPaste() {
         QFETCH(QString, clipboardText);
         QFETCH(QString, message);
@@ -76,7 +76,7 @@ private slots:
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box)
                 return;
-            seen = u"%1|%2|%3|%4"_s.arg(box->windowTitle(), box->text())
+            seen = u"%1|%2|%3|%4|%5"_s.arg(box->windowTitle(), box->text(), box->informativeText())
                        .arg(int(box->icon()))
                        .arg(box->buttons().size() == 1 ? int(box->standardButtons()) : -1);
             box->accept();

@@ -7,10 +7,17 @@
 // The one conversion from typed or pasted text to a number, used by every tool.
 //
 // Reads the locale's own notation (sign, digit grouping, decimal separator, exponent,
-// surrounding blanks) and, because users copy currency-formatted spreadsheet cells, also
-// a currency sign before or after the number ("$1,250.00", "-$20.00", "20,00 €") and
-// accounting parentheses for negatives ("(20.00)" is -20). Only finite values are numbers.
+// surrounding blanks) and, because users copy currency-formatted spreadsheet cells, the
+// accounting forms around it: a currency sign (the locale's or "$") before or after the number
+// or its minus, accounting parentheses for negatives ("$(20.00)" is -20), a dash for zero
+// ("$ -"), and the spreadsheets' stand-ins for the locale's group separator (any blank for a
+// blank, "'" for "’"). Only finite values are numbers. The grammar is in numbertext.cpp.
 std::optional<double> parseNumber(QStringView text, const QLocale& locale = QLocale());
 
 // The same texts, read to single precision: a value outside the float range is not a number.
 std::optional<float> parseFloat(QStringView text, const QLocale& locale = QLocale());
+
+// For an amount whose only separator is one decimal separator with one to three digits before
+// it (the first not 0) and exactly three after, such as "1.250" in en_US: the whole number it
+// means where that separator groups thousands (1250). Nothing for any other text.
+std::optional<double> groupedReading(QStringView text, const QLocale& locale = QLocale());

@@ -1,5 +1,6 @@
 #include "duration.h"
 
+#include <QString>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -28,9 +29,8 @@ std::optional<double> hours(QStringView text) {
     return value;
 }
 
-} // namespace
-
-std::optional<double> durationMinutes(QStringView text) {
+// The clock form alone: H:MM or H:MM:SS.
+std::optional<double> clockMinutes(QStringView text) {
     const qsizetype firstColon = text.indexOf(u':');
     if (firstColon < 0)
         return std::nullopt;
@@ -53,4 +53,34 @@ std::optional<double> durationMinutes(QStringView text) {
     if (!std::isfinite(minutes))
         return std::nullopt;
     return minutes;
+}
+
+bool isDesignator(QStringView text, const QString& localeText, QLatin1StringView english) {
+    return (!localeText.isEmpty() && text.compare(localeText, Qt::CaseInsensitive) == 0) ||
+           text.compare(english, Qt::CaseInsensitive) == 0;
+}
+
+// A spreadsheet shows a duration typed as "1:30" in a 12-hour format as "01:30:00 AM": hours 1 to
+// 12, where 12 AM is hour 0 and PM adds 12 hours to the others.
+std::optional<double> twelveHourMinutes(QStringView clock, QStringView designator,
+                                        const QLocale& locale) {
+    using namespace Qt::Literals::StringLiterals;
+    const bool am = isDesignator(designator, locale.amText(), "AM"_L1);
+    const bool pm = !am && isDesignator(designator, locale.pmText(), "PM"_L1);
+    const qsizetype colon = clock.indexOf(u':');
+    const std::optional<double> hour = hours(clock.first(std::max<qsizetype>(colon, 0)));
+    const std::optional<double> minutes = clockMinutes(clock);
+    if ((!am && !pm) || colon > 2 || !hour || *hour < 1 || *hour > 12 || !minutes)
+        return std::nullopt;
+    const double shift = (*hour == 12 ? -12 : 0) + (pm ? 12 : 0);
+    return *minutes + shift * 60;
+}
+
+} // namespace
+
+std::optional<double> durationMinutes(QStringView text, const QLocale& locale) {
+    const qsizetype blank = text.indexOf(u' ');
+    if (blank < 0)
+        return clockMinutes(text);
+    return twelveHourMinutes(text.first(blank), text.sliced(blank + 1), locale);
 }

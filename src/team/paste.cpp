@@ -3,48 +3,21 @@
 #include "common/numbertext.h"
 #include "duration.h"
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
-// Walks the fields of a pasted text without copying it. The remainder behind the last
-// separator is a field only when it holds more than blanks: a copy that ends with a line
-// break leaves an empty one, while a copy without the final break still ends in data.
-class FieldReader {
-public:
-    explicit FieldReader(QStringView text) : text_(text) {}
+// The longest field a message quotes in full.
+constexpr qsizetype quotedFieldLength = 40;
 
-    bool next(QStringView& field) {
-        if (done_)
-            return false;
-        const qsizetype start = pos_;
-        while (pos_ < text_.size() && !isSeparator(text_[pos_]))
-            ++pos_;
-        field = text_.sliced(start, pos_ - start);
-        if (pos_ == text_.size()) {
-            done_ = true;
-            return !field.trimmed().isEmpty();
-        }
-        skipSeparator();
-        return true;
-    }
-
-private:
-    static bool isSeparator(QChar c) { return c == u'\t' || c == u'\r' || c == u'\n'; }
-
-    void skipSeparator() {
-        const bool crlf =
-            text_[pos_] == u'\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == u'\n';
-        pos_ += crlf ? 2 : 1;
-    }
-
-    QStringView text_;
-    qsizetype pos_ = 0;
-    bool done_ = false;
-};
+bool isLineEnd(QChar c) {
+    return c == u'\r' || c == u'\n';
+}
 
 // The text a field leaves in the grid: durations become minutes, anything else stays as typed.
 std::optional<QString> cellText(QStringView field, const QLocale& locale) {
     if (field.contains(u':')) {
-        const std::optional<double> minutes = durationMinutes(field);
+        const std::optional<double> minutes = durationMinutes(field, locale);
         if (!minutes)
             return std::nullopt;
         return locale.toString(*minutes, 'f', QLocale::FloatingPointShortest);
@@ -52,6 +25,35 @@ std::optional<QString> cellText(QStringView field, const QLocale& locale) {
     if (!parseNumber(field, locale))
         return std::nullopt;
     return field.toString();
+}
+
+// Reads the fields of one row into the table; the refusal of its first bad field, if any.
+std::optional<PasteRefusal> readRow(QStringView row, qsizetype rowNumber, const QLocale& locale,
+                                    QList<QString>& cells, qsizetype& values) {
+    values = 0;
+    for (const QStringView field : row.tokenize(u'\t')) {
+        ++values;
+        const auto refused = [&](PasteRefusal::Reason reason) {
+            return PasteRefusal{reason, rowNumber, values, field.toString()};
+        };
+        std::optional<QString> text = cellText(field, locale);
+        if (!text)
+            return refused(PasteRefusal::NonNumeric);
+        if (const std::optional<double> grouped = groupedReading(field, locale)) {
+            PasteRefusal refusal = refused(PasteRefusal::AmbiguousNumber);
+            refusal.reading = parseNumber(field, locale).value_or(0);
+            refusal.groupedReading = *grouped;
+            return refusal;
+        }
+        cells.append(std::move(*text));
+    }
+    return std::nullopt;
+}
+
+QString quoted(const QString& field) {
+    if (field.size() <= quotedFieldLength)
+        return u"“%1”"_s.arg(field);
+    return u"“%1…”"_s.arg(field.first(quotedFieldLength - 1));
 }
 
 } // namespace
@@ -63,17 +65,55 @@ PasteOutcome pasteSessions(QStringView clipboardText, const QLocale& locale) {
 
     PasteOutcome outcome;
     QList<QString>& cells = outcome.sessions.cells;
-    FieldReader fields(clipboardText);
-    QStringView field;
-    while (fields.next(field)) {
-        std::optional<QString> text = cellText(field, cellLocale);
-        if (!text)
-            return {{}, PasteRefusal::NonNumeric};
-        cells.append(std::move(*text));
+    std::optional<PasteRefusal> notTwoColumns;
+    qsizetype rowNumber = 0;
+    for (qsizetype start = 0; start < clipboardText.size();) {
+        qsizetype end = start;
+        while (end < clipboardText.size() && !isLineEnd(clipboardText[end]))
+            ++end;
+        const QStringView row = clipboardText.sliced(start, end - start);
+        if (end == clipboardText.size() && row.trimmed().isEmpty())
+            break; // blanks behind the last line end
+        ++rowNumber;
+        qsizetype values = 0;
+        if (std::optional<PasteRefusal> refusal =
+                readRow(row, rowNumber, cellLocale, cells, values))
+            return {{}, refusal};
+        if (values != 2 && !notTwoColumns)
+            notTwoColumns = PasteRefusal{PasteRefusal::NotTwoColumns, rowNumber, 0, {}, values};
+        const bool crlf = end + 1 < clipboardText.size() && clipboardText[end] == u'\r' &&
+                          clipboardText[end + 1] == u'\n';
+        start = end + (crlf ? 2 : 1);
     }
     if (cells.size() < 2)
-        return {{}, PasteRefusal::NotEnoughData};
-    if (cells.size() % 2 != 0)
-        cells.removeLast();
+        return {{}, PasteRefusal{PasteRefusal::NotEnoughData, 0, 0, {}}};
+    if (notTwoColumns)
+        return {{}, notTwoColumns};
     return outcome;
+}
+
+PasteMessage pasteMessage(const PasteRefusal& refusal, const QLocale& locale) {
+    const QString where = u"Row %1, column %2: "_s.arg(refusal.row).arg(refusal.column);
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    const auto number = [&plain](double value) {
+        return plain.toString(value, 'f', QLocale::FloatingPointShortest);
+    };
+    switch (refusal.reason) {
+    case PasteRefusal::NonNumeric:
+        return {u"Non-numeric character"_s, where + quoted(refusal.field) + u'.'};
+    case PasteRefusal::AmbiguousNumber:
+        return {u"Ambiguous number"_s,
+                where + u"%1 reads as %2 here, but means %3 where “%4” separates thousands."_s.arg(
+                            quoted(refusal.field), number(refusal.reading),
+                            number(refusal.groupedReading), locale.decimalPoint())};
+    case PasteRefusal::NotTwoColumns:
+        return {u"Copy two columns"_s,
+                u"the amount won or lost, and the length in minutes; row %1 holds %2 values."_s
+                    .arg(refusal.row)
+                    .arg(refusal.values)};
+    case PasteRefusal::NotEnoughData:
+        break;
+    }
+    return {u"Not enough data"_s, {}};
 }

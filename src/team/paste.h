@@ -3,19 +3,42 @@
 #include "sessiontable.h"
 
 #include <QLocale>
+#include <QString>
 #include <QStringView>
 #include <optional>
 
-// Why a paste was refused: a field that is neither a number nor a duration, or not one whole
-// session.
-enum class PasteRefusal { NonNumeric, NotEnoughData };
+// Why a paste was refused, and where.
+struct PasteRefusal {
+    enum Reason {
+        NonNumeric,      // a field that is neither a number nor a duration
+        AmbiguousNumber, // a field that reads one way here and 1000 times more in the other
+                         // notation
+        NotTwoColumns,   // a row that does not hold exactly two values
+        NotEnoughData,   // not one session
+    };
+    Reason reason = NotEnoughData;
+    qsizetype row = 0;    // 1-based row of the field or the row refused
+    qsizetype column = 0; // 1-based column of the field refused
+    QString field;        // the field refused, as pasted
+    qsizetype values = 0; // how many values the refused row holds
+    double reading = 0;   // an ambiguous number as read here, and as a grouped whole number
+    double groupedReading = 0;
+};
 
 struct PasteOutcome {
     SessionTable sessions; // empty when refused
     std::optional<PasteRefusal> refusal;
 };
 
-// Reads a spreadsheet copy: fields cut at TAB and at every line end (CR LF, CR or LF), paired
-// by position into (amount, minutes) sessions. Every field must be a number or a clock-time
-// duration; an unpaired last field is checked but not kept.
+// Reads a spreadsheet copy: rows cut at every line end (CR LF, CR or LF), fields at TAB, each row
+// one session of two fields (amount, minutes). Every field must be a number or a clock-time
+// duration, which the session table then holds as minutes. Blanks behind the last line end are no
+// row.
 PasteOutcome pasteSessions(QStringView clipboardText, const QLocale& locale = QLocale());
+
+// The message box a refusal shows: its text and the informative text that says where.
+struct PasteMessage {
+    QString text;
+    QString informativeText;
+};
+PasteMessage pasteMessage(const PasteRefusal& refusal, const QLocale& locale = QLocale());

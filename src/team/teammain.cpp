@@ -40,16 +40,6 @@ ThreedCommand* makeButton(QWidget* window, const QString& name, const QString& c
     return addCommandButton(window, name, caption, leftTwips, buttonTopTwips);
 }
 
-QString refusalMessage(PasteRefusal refusal) {
-    switch (refusal) {
-    case PasteRefusal::NonNumeric:
-        return u"Non-numeric character"_s;
-    case PasteRefusal::NotEnoughData:
-        return u"Not enough data"_s;
-    }
-    return {};
-}
-
 FlexGrid* makeGrid(QWidget* window, const QString& name, const QString& formatString) {
     auto* grid = new FlexGrid(window);
     grid->setObjectName(name);
@@ -104,8 +94,9 @@ void TeamMain::SSSave_Click() {
     resultLines.clear();
     PasteOutcome outcome = pasteSessions(clipboardText);
     if (outcome.refusal) {
-        QMessageBox message(QMessageBox::NoIcon, u"Tavo"_s, refusalMessage(*outcome.refusal),
-                            QMessageBox::Ok, this);
+        const PasteMessage text = pasteMessage(*outcome.refusal);
+        QMessageBox message(QMessageBox::NoIcon, u"Tavo"_s, text.text, QMessageBox::Ok, this);
+        message.setInformativeText(text.informativeText);
         message.exec();
         return;
     }
