@@ -1,11 +1,14 @@
 #include "controls/flexgrid.h"
+#include "style/fontsubstitutes.h"
 #include "team/teammain.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
@@ -55,6 +58,8 @@ class TestTeamMain : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { TavoBAS::installFontSubstitutes(); }
+
     void refusedPaste_data() {
         QTest::addColumn<QString>("clipboardText");
         QTest::addColumn<QString>("message");
@@ -89,17 +94,19 @@ private slots:
         QCOMPARE(grid(window, u"GR"_s)->rows(), 1);
     }
 
-    // Each session column is half the grid less 195 twips, centred; the help shows one paragraph
-    // a line. Ctrl+V pastes into the sessions; a result line selects its sessions and brings them
-    // into view, and Ctrl+C copies the selected lines; lines left from before a paste select
-    // nothing.
+    // Each session column is half the grid less 195 twips, centred; the help shows its paragraphs
+    // whole. Ctrl+V pastes into the sessions; a result line selects its sessions and brings them
+    // into view, and Ctrl+C copies the selected lines, also as a table; lines left from before a
+    // paste select nothing. Esc leaves the window open, Alt+X closes it.
     void keys() {
         TeamMain window;
         showActive(window);
         FlexGrid* sessions = grid(window, u"GG"_s);
         FlexGrid* results = grid(window, u"GR"_s);
         QCOMPARE(sessions->columnWidth(1), 83);
-        QCOMPARE(findControl<QPlainTextEdit>(window, u"Text1"_s)->document()->blockCount(), 9);
+        const auto* help = findControl<QPlainTextEdit>(window, u"Text1"_s);
+        QCOMPARE(help->document()->blockCount(), 5);
+        QCOMPARE(help->verticalScrollBar()->maximum(), 0);
         QCOMPARE(tabStops(findControl(window, u"SSSave"_s), 6).join(u' '),
                  u"GG SSCommand1 GR Text1 SSCommand2 SSSave"_s);
         QList<int> late(30, 0);
@@ -117,14 +124,20 @@ private slots:
         QVERIFY(sessions->viewport()->rect().contains(
             sessions->visualRect(sessions->model()->index(27, 0))));
         QTest::keyClick(results, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QGuiApplication::clipboard()->text(),
-                 u"Signal 1: A single value beyond limits (1000)\nSignal 6b: 7 out of 8 "
-                 u"consecutive values to down side of center. (0, 0, 0, 0, 0, 0, 0, 0)"_s);
+        const QString first = u"Signal 1: A single value beyond limits (1000)"_s;
+        const QString second = u"Signal 6b: 7 out of 8 consecutive values to down side of center. "
+                               u"(0, 0, 0, 0, 0, 0, 0, 0)"_s;
+        const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(copied->text(), first + u'\n' + second);
+        QCOMPARE(copied->html(),
+                 u"<table><tr><td>%1</td></tr><tr><td>%2</td></tr></table>"_s.arg(first, second));
 
         QGuiApplication::clipboard()->setText(quiet);
         findControl<QAbstractButton>(window, u"SSSave"_s)->click();
         clickRow(results, 0);
         QCOMPARE(selectedSessions(window), QList<int>());
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QVERIFY(window.isVisible());
         QTest::keyClick(&window, Qt::Key_X, Qt::AltModifier);
         QTRY_VERIFY(!window.isVisible());
     }

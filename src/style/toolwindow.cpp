@@ -4,6 +4,7 @@
 #include "controls/twipsgeometry.h"
 
 #include <QDialog>
+#include <QShortcut>
 
 void setUpToolWindow(QDialog* window, const QString& caption, int widthTwips, int heightTwips) {
     window->setWindowTitle(caption);
@@ -12,4 +13,6 @@ void setUpToolWindow(QDialog* window, const QString& caption, int widthTwips, in
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint);
     window->setFixedSize(twipsToSize(window, widthTwips, heightTwips));
+    // The tools have no Cancel: Esc, which a dialog takes for one, does nothing here.
+    new QShortcut(QKeySequence(Qt::Key_Escape), window);
 }

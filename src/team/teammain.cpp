@@ -14,8 +14,11 @@
 #include <QGuiApplication>
 #include <QItemSelection>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QShortcut>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
@@ -38,6 +41,29 @@ int sessionColumnTwips(float gridWidthTwips) {
 ThreedCommand* makeButton(QWidget* window, const QString& name, const QString& caption,
                           int leftTwips) {
     return addCommandButton(window, name, caption, leftTwips, buttonTopTwips);
+}
+
+// The help as its three paragraphs, wrapped by the box: a line that ends in a blank goes on in
+// the next one. The empty lines between them are a third as high, so that all of it shows.
+void showInstructions(QPlainTextEdit* box) {
+    QString text = teamInstructions;
+    box->setPlainText(text.replace(u" \r\n"_s, u" "_s).replace(u"\r\n"_s, u"\n"_s).trimmed());
+    QTextCharFormat gap;
+    gap.setFontPointSize(box->font().pointSizeF() / 3);
+    for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next())
+        if (block.text().isEmpty())
+            QTextCursor(block).setBlockCharFormat(gap);
+}
+
+// One line a cell in both flavours, so that a spreadsheet pastes it as one column.
+QMimeData* linesAsTable(const QStringList& lines) {
+    QString html = u"<table>"_s;
+    for (const QString& line : lines)
+        html += u"<tr><td>%1</td></tr>"_s.arg(line.toHtmlEscaped());
+    auto* data = new QMimeData;
+    data->setText(lines.join(u'\n'));
+    data->setHtml(html + u"</table>"_s);
+    return data;
 }
 
 FlexGrid* makeGrid(QWidget* window, const QString& name, const QString& formatString) {
@@ -118,7 +144,7 @@ void TeamMain::createControls() {
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(u"Text1"_s);
     Text1->setFont(designFont());
-    Text1->setPlainText(teamInstructions);
+    showInstructions(Text1);
     Text1->setReadOnly(true);
     Text1->setTabChangesFocus(true);
     placeInTwips(Text1, 4080, 540, 6330, 1755);
@@ -173,5 +199,5 @@ void TeamMain::copyResults() const {
     QStringList texts;
     for (const QModelIndex& selected : std::as_const(selectedLines))
         texts.append(GR->textMatrix(selected.row() + 1, 0));
-    QGuiApplication::clipboard()->setText(texts.join(u'\n'));
+    QGuiApplication::clipboard()->setMimeData(linesAsTable(texts));
 }
