@@ -1,5 +1,6 @@
 #include "common/numbertext.h"
 #include "common/wholenumber.h"
+#include "team/paste.h"
 
 #include <QTest>
 #include <bit>
@@ -65,8 +66,17 @@ private slots:
     void readsAmounts() {
         QFETCH(QLocale, locale);
         QFETCH(QString, text);
-        QTEST(parseNumber(text, locale).value_or(qQNaN()), "expected");
-        QTEST(groupedReading(text, locale).value_or(qQNaN()), "grouped");
+        QFETCH(double, expected);
+        QFETCH(double, grouped);
+        QCOMPARE(parseNumber(text, locale).value_or(qQNaN()), expected);
+        QCOMPARE(groupedReading(text, locale).value_or(qQNaN()), grouped);
+        // A paste takes a session with this amount, or says why not.
+        const std::optional<PasteRefusal> refusal =
+            pasteSessions(text + QString("\t60"), locale).refusal;
+        QCOMPARE(refusal ? int(refusal->reason) : -1,
+                 std::isnan(expected)  ? int(PasteRefusal::NonNumeric)
+                 : std::isnan(grouped) ? -1
+                                       : int(PasteRefusal::AmbiguousNumber));
     }
 
     // Whatever the locale, a text reads to exactly what QLocale reads, sign of zero and rounding
