@@ -40,7 +40,7 @@ private slots:
         QTest::newRow("dollar outside parentheses") << en << " $(35.00) " << -35.0 << no;
         QTest::newRow("dollar inside parentheses") << en << "( $1,000 )" << -1000.0 << no;
         QTest::newRow("accounting zero") << en << "$ -" << 0.0 << no;
-        QTest::newRow("accounting zero with 0") << en << " $-0 " << 0.0 << no;
+        QTest::newRow("accounting zero with 0") << en << " $- 0 " << 0.0 << no;
         QTest::newRow("rupee before minus") << in << "₹-20.00" << -20.0 << no;
         QTest::newRow("euro after") << de << "1.250,00 €" << 1250.0 << no;
         QTest::newRow("euro zero") << de << "- €" << 0.0 << no;
@@ -49,6 +49,7 @@ private slots:
         QTest::newRow("fr space groups") << fr << "1 250,5" << 1250.5 << no;
         QTest::newRow("ch apostrophe groups") << ch << "CHF 1'250.00" << 1250.0 << no;
         QTest::newRow("dash alone") << en << "-" << no << no;
+        QTest::newRow("blank after a plain minus") << en << "- 5" << no << no;
         QTest::newRow("dollar alone") << en << "$" << no << no;
         QTest::newRow("minus inside parentheses") << en << "(-5)" << no << no;
         QTest::newRow("two minus signs") << en << "-$-5" << no << no;

@@ -93,7 +93,8 @@ struct AmountParts {
 //                          | [sign] [currency] [sign] magnitude ) [currency]
 //
 // with at most one currency sign (the locale's or "$") and at most one sign (the locale's minus
-// or plus) in all, and blanks anywhere but between a sign and the magnitude. Accounting
+// or plus) in all, and blanks anywhere; between a sign and the magnitude only in an amount with a
+// currency sign, which some spreadsheets write so for zero ("$- 0"). Accounting
 // parentheses make the amount negative and take no sign inside or out. The magnitude is the
 // locale's unsigned notation (grouping, decimals, exponent); it may be left out after a minus when
 // a currency sign stands in the amount, the spreadsheets' zero ("$ -").
@@ -128,8 +129,11 @@ std::optional<AmountParts> splitAmount(QStringView text, const AmountMarks& mark
     }
     if (parts.parenthesised != closed)
         return std::nullopt;
-    if (!rest.isEmpty() && isBlank(rest.front()))
-        return std::nullopt; // a blank between a sign and its number
+    if (!rest.isEmpty() && isBlank(rest.front())) {
+        if (!parts.currency)
+            return std::nullopt; // "- 5" is no plain number
+        rest = skipBlanks(rest);
+    }
     parts.negative = parts.negative || parts.parenthesised;
     parts.magnitude = rest;
     if (rest.isEmpty() && !(parts.negative && !parts.parenthesised && parts.currency))
