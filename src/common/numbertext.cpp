@@ -172,20 +172,25 @@ std::optional<float> parseFloat(QStringView text, const QLocale& locale) {
 
 std::optional<double> groupedReading(QStringView text, const QLocale& locale) {
     const AmountMarks& marks = marksOf(locale);
-    const QString& point = marks.point;
-    if (!text.contains(point))
+    const auto isDigit = [](QChar c) {
+        return c >= u'0' && c <= u'9';
+    };
+    const auto digitsFrom = [&](qsizetype at) {
+        return std::find_if_not(text.begin() + at, text.end(), isDigit) - (text.begin() + at);
+    };
+    // Most cells go no further: their decimal separator, if any, is not followed by 3 digits.
+    const qsizetype point = text.indexOf(marks.point);
+    if (point < 0 || digitsFrom(point + marks.point.size()) != 3)
         return std::nullopt;
     const std::optional<AmountParts> parts = splitAmount(text, marks);
     if (!parts)
         return std::nullopt;
     const QStringView magnitude = parts->magnitude;
-    const qsizetype at = magnitude.indexOf(point);
-    const auto isDigit = [](QChar c) {
-        return c >= u'0' && c <= u'9';
-    };
-    if (at < 1 || at > 3 || magnitude.size() - at - point.size() != 3 || magnitude[0] == u'0' ||
+    const qsizetype at = magnitude.indexOf(marks.point);
+    if (at < 1 || at > 3 || magnitude[0] == u'0' ||
+        magnitude.size() != at + marks.point.size() + 3 ||
         !std::all_of(magnitude.begin(), magnitude.begin() + at, isDigit) ||
-        !std::all_of(magnitude.begin() + at + point.size(), magnitude.end(), isDigit))
+        !std::all_of(magnitude.begin() + at + marks.point.size(), magnitude.end(), isDigit))
         return std::nullopt;
     const double whole = magnitude.first(at).toDouble() * 1000 + magnitude.last(3).toDouble();
     return parts->negative ? -whole : whole;
