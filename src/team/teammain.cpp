@@ -123,6 +123,8 @@ void TeamMain::SSSave_Click() {
         const PasteMessage text = pasteMessage(*outcome.refusal);
         QMessageBox message(QMessageBox::NoIcon, u"Tavo"_s, text.text, QMessageBox::Ok, this);
         message.setInformativeText(text.informativeText);
+        // Wide enough that the row, column and field read as a sentence, not a narrow column.
+        message.setStyleSheet(u"QLabel { min-width: 24em; }"_s);
         message.exec();
         return;
     }
