@@ -179,8 +179,10 @@ std::optional<double> groupedReading(QStringView text, const QLocale& locale) {
         return std::find_if_not(text.begin() + at, text.end(), isDigit) - (text.begin() + at);
     };
     // Most cells go no further: their decimal separator, if any, is not followed by 3 digits.
-    const qsizetype point = text.indexOf(marks.point);
-    if (point < 0 || digitsFrom(point + marks.point.size()) != 3)
+    const qsizetype point =
+        std::search(text.begin(), text.end(), marks.point.begin(), marks.point.end()) -
+        text.begin();
+    if (point == text.size() || digitsFrom(point + marks.point.size()) != 3)
         return std::nullopt;
     const std::optional<AmountParts> parts = splitAmount(text, marks);
     if (!parts)

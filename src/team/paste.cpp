@@ -3,6 +3,8 @@
 #include "common/numbertext.h"
 #include "duration.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -31,7 +33,10 @@ std::optional<QString> cellText(QStringView field, const QLocale& locale) {
 std::optional<PasteRefusal> readRow(QStringView row, qsizetype rowNumber, const QLocale& locale,
                                     QList<QString>& cells, qsizetype& values) {
     values = 0;
-    for (const QStringView field : row.tokenize(u'\t')) {
+    for (auto start = row.begin(); start <= row.end();) {
+        const auto end = std::find(start, row.end(), u'\t');
+        const QStringView field(start, end);
+        start = end + 1;
         ++values;
         const auto refused = [&](PasteRefusal::Reason reason) {
             return PasteRefusal{reason, rowNumber, values, field.toString()};
