@@ -172,11 +172,8 @@ std::optional<float> parseFloat(QStringView text, const QLocale& locale) {
 
 std::optional<double> groupedReading(QStringView text, const QLocale& locale) {
     const AmountMarks& marks = marksOf(locale);
-    const auto isDigit = [](QChar c) {
-        return c >= u'0' && c <= u'9';
-    };
     const auto digitsFrom = [&](qsizetype at) {
-        return std::find_if_not(text.begin() + at, text.end(), isDigit) - (text.begin() + at);
+        return std::find_if_not(text.begin() + at, text.end(), isAsciiDigit) - (text.begin() + at);
     };
     // Most cells go no further: their decimal separator, if any, is not followed by 3 digits.
     const qsizetype point =
@@ -191,8 +188,8 @@ std::optional<double> groupedReading(QStringView text, const QLocale& locale) {
     const qsizetype at = magnitude.indexOf(marks.point);
     if (at < 1 || at > 3 || magnitude[0] == u'0' ||
         magnitude.size() != at + marks.point.size() + 3 ||
-        !std::all_of(magnitude.begin(), magnitude.begin() + at, isDigit) ||
-        !std::all_of(magnitude.begin() + at + marks.point.size(), magnitude.end(), isDigit))
+        !std::all_of(magnitude.begin(), magnitude.begin() + at, isAsciiDigit) ||
+        !std::all_of(magnitude.begin() + at + marks.point.size(), magnitude.end(), isAsciiDigit))
         return std::nullopt;
     const double whole = magnitude.first(at).toDouble() * 1000 + magnitude.last(3).toDouble();
     return parts->negative ? -whole : whole;

@@ -42,10 +42,6 @@ const PlainNotation& plainNotation(const QLocale& locale) {
     return notation;
 }
 
-bool isAsciiDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
 // The value of a trimmed text in plain notation, or nothing when the text is in any other form.
 std::optional<double> readPlain(QStringView text, const PlainNotation& notation) {
     if (notation.point == 0)

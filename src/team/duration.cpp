@@ -1,5 +1,7 @@
 #include "duration.h"
 
+#include "common/plainnumber.h"
+
 #include <QString>
 #include <algorithm>
 #include <charconv>
@@ -7,19 +9,15 @@
 
 namespace {
 
-bool isDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
 // Two digits from 00 to 59.
 std::optional<int> sexagesimal(QStringView text) {
-    if (text.size() != 2 || !isDigit(text[0]) || !isDigit(text[1]) || text[0] > u'5')
+    if (text.size() != 2 || !isAsciiDigit(text[0]) || !isAsciiDigit(text[1]) || text[0] > u'5')
         return std::nullopt;
     return (text[0].unicode() - u'0') * 10 + (text[1].unicode() - u'0');
 }
 
 std::optional<double> hours(QStringView text) {
-    if (text.isEmpty() || !std::all_of(text.begin(), text.end(), isDigit))
+    if (text.isEmpty() || !std::all_of(text.begin(), text.end(), isAsciiDigit))
         return std::nullopt;
     const QByteArray latin1 = text.toLatin1();
     double value = 0;
