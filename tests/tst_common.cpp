@@ -48,6 +48,10 @@ private slots:
         QTest::newRow("fr no-break space groups") << fr << "1\u00A0250,00 €" << 1250.0 << no;
         QTest::newRow("fr space groups") << fr << "1 250,5" << 1250.5 << no;
         QTest::newRow("ch apostrophe groups") << ch << "CHF 1'250.00" << 1250.0 << no;
+        // Right-to-left locales write direction marks before the sign, and read them back.
+        for (const char* name : {"ar_EG", "fa_IR", "he_IL"})
+            QTest::newRow(name) << QLocale(name) << QLocale(name).toString(-1250.5, 'f', 1)
+                                << -1250.5 << no;
         QTest::newRow("dash alone") << en << "-" << no << no;
         QTest::newRow("blank after a plain minus") << en << "- 5" << no << no;
         QTest::newRow("dollar alone") << en << "$" << no << no;

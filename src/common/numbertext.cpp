@@ -11,6 +11,22 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// Right-to-left locales write these around signs and currency signs; they say nothing of the
+// value, and QLocale cannot read its own text with them.
+bool isDirectionMark(QChar c) {
+    return c == u'\u061C' || c == u'\u200E' || c == u'\u200F';
+}
+
+bool hasDirectionMarks(QStringView text) {
+    return std::any_of(text.begin(), text.end(), isDirectionMark);
+}
+
+QString withoutDirectionMarks(QStringView text) {
+    QString plain = text.toString();
+    plain.removeIf(isDirectionMark);
+    return plain;
+}
+
 // The marks of a locale's amounts, looked up once per locale: a paste reads millions of fields.
 struct AmountMarks {
     QString currency, negative, positive, point, group;
@@ -21,8 +37,10 @@ const AmountMarks& marksOf(const QLocale& locale) {
     thread_local AmountMarks marks;
     if (locale != known || marks.point.isEmpty()) {
         known = locale;
-        marks = {locale.currencySymbol(QLocale::CurrencySymbol), locale.negativeSign(),
-                 locale.positiveSign(), locale.decimalPoint(), locale.groupSeparator()};
+        marks = {withoutDirectionMarks(locale.currencySymbol(QLocale::CurrencySymbol)),
+                 withoutDirectionMarks(locale.negativeSign()),
+                 withoutDirectionMarks(locale.positiveSign()), locale.decimalPoint(),
+                 locale.groupSeparator()};
     }
     return marks;
 }
@@ -146,6 +164,8 @@ std::optional<AmountParts> splitAmount(QStringView text, const AmountMarks& mark
 std::optional<double> parseNumber(QStringView text, const QLocale& locale) {
     if (const std::optional<double> plain = readPlainNumber(text.trimmed(), locale))
         return plain;
+    if (hasDirectionMarks(text))
+        return parseNumber(withoutDirectionMarks(text), locale);
     const AmountMarks& marks = marksOf(locale);
     const std::optional<AmountParts> parts = splitAmount(text, marks);
     if (!parts)
@@ -181,6 +201,8 @@ std::optional<double> groupedReading(QStringView text, const QLocale& locale) {
         text.begin();
     if (point == text.size() || digitsFrom(point + marks.point.size()) != 3)
         return std::nullopt;
+    if (hasDirectionMarks(text))
+        return groupedReading(withoutDirectionMarks(text), locale);
     const std::optional<AmountParts> parts = splitAmount(text, marks);
     if (!parts)
         return std::nullopt;

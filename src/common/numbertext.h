@@ -11,7 +11,9 @@
 // accounting forms around it: a currency sign (the locale's or "$") before or after the number
 // or its minus, accounting parentheses for negatives ("$(20.00)" is -20), a dash for zero
 // ("$ -"), and the spreadsheets' stand-ins for the locale's group separator (any blank for a
-// blank, "'" for "’"). Only finite values are numbers. The grammar is in numbertext.cpp.
+// blank, "'" for "’"). Direction marks (U+061C, U+200E, U+200F) are ignored, so that right-to-left
+// locales read back what they write. Only finite values are numbers. The grammar is in
+// numbertext.cpp.
 std::optional<double> parseNumber(QStringView text, const QLocale& locale = QLocale());
 
 // The same texts, read to single precision: a value outside the float range is not a number.
