@@ -12,19 +12,23 @@
 namespace {
 
 const QLocale& pickLocale(std::uint8_t selector) {
-    static const QLocale locales[] = {QLocale::c(), QLocale("en_US"), QLocale("de_DE"),
-                                      QLocale("fr_FR"), QLocale("hi_IN")};
+    static const QLocale locales[] = {QLocale::c(),     QLocale("en_US"), QLocale("de_DE"),
+                                      QLocale("fr_FR"), QLocale("hi_IN"), QLocale("ar_EG"),
+                                      QLocale("he_IL")};
     return locales[selector % std::size(locales)];
 }
 
 void checkAnalysis(const SessionTable& sessions, const QLocale& locale) {
-    for (const QString& cell : sessions.cells)
-        if (!parseNumber(cell, locale))
+    for (qsizetype cell = 0; cell < sessions.cells.size(); ++cell)
+        if (!parseNumber(sessions.cells.at(cell), locale))
             std::abort();
-    for (const ResultLine& line : analyseSessions(sessions, locale))
-        if (line.firstSession < 0 ||
-            line.firstSession + line.sessionCount > sessions.sessionCount())
+    const Analysis analysis = analyseSessions(sessions, locale);
+    for (qsizetype line = 0; line < analysis.lineCount(); ++line) {
+        const SessionSpan span = analysis.sessionsOf(line);
+        if (span.first < 0 || span.first + span.count > sessions.sessionCount() ||
+            analysis.lineText(line).isEmpty())
             std::abort();
+    }
 }
 
 } // namespace

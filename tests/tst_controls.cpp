@@ -106,21 +106,26 @@ private slots:
         QTEST(look, "look");
     }
 
-    // A new grid has its header row only. A body set in one go is one reset, padded to whole rows;
-    // setRows counts the header row and drops rows from the end for good.
+    // A new grid has its header row only. A body is set in one reset and read when shown, line
+    // and page breaks shown as blanks; setRows counts the header row and drops rows for good.
     void gridRows() {
         FlexGrid grid;
         grid.setFormatString(u"Won/Lost|Minutes"_s);
         QCOMPARE(grid.rows(), 1);
         QSignalSpy resets(grid.model(), &QAbstractItemModel::modelReset);
         QSignalSpy inserts(grid.model(), &QAbstractItemModel::rowsInserted);
-        grid.setBodyCells({u"a"_s, {}, {}, u"kept"_s, u"row 3"_s});
+        grid.setBody({3, [](int row, int) {
+                          return u"%1\v\f\u0085\u2028\u2029."_s.arg(row);
+                      }});
         QCOMPARE(QList<qsizetype>({resets.count(), inserts.count(), grid.rows()}),
                  QList<qsizetype>({1, 0, 4}));
         QCOMPARE(grid.textMatrix(0, 1), u"Minutes"_s);
-        grid.setRows(3);
-        grid.setRows(5);
-        QCOMPARE(grid.bodyCells(), QList<QString>({u"a"_s, {}, {}, u"kept"_s, {}, {}, {}, {}}));
+        QCOMPARE(grid.model()->index(2, 1).data(), u"2     ."_s);
+        QCOMPARE(grid.textMatrix(3, 1), u"2\v\f\u0085\u2028\u2029."_s);
+        grid.setRows(2);
+        grid.setRows(4);
+        QCOMPARE(QList<QString>({grid.textMatrix(1, 0), grid.textMatrix(2, 0)}),
+                 QList<QString>({u"0\v\f\u0085\u2028\u2029."_s, {}}));
         grid.setRows(-5);
         QCOMPARE(grid.rows(), 1);
     }

@@ -1,5 +1,6 @@
 #include "controls/flexgrid.h"
 #include "style/fontsubstitutes.h"
+#include "team/backgroundjob.h"
 #include "team/teammain.h"
 #include "testsupport.h"
 
@@ -8,10 +9,35 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <atomic>
+#include <cstdlib>
 
 using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Set while a test plays out running short of memory: every large allocation fails.
+std::atomic<bool> failLargeAllocations = false;
+
+} // namespace
+
+void* operator new(std::size_t size) {
+    if (failLargeAllocations && size > (1 << 20))
+        throw std::bad_alloc();
+    if (void* memory = std::malloc(size ? size : 1))
+        return memory;
+    throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
 
 namespace {
 
@@ -32,11 +58,23 @@ FlexGrid* grid(const QWidget& window, const QString& name) {
     return findControl<FlexGrid>(window, name);
 }
 
+// Clicks the button and waits for the paste or analysis it starts to end.
+void clickAndWait(const TeamMain& window, const QString& button) {
+    findControl<QAbstractButton>(window, button)->click();
+    QTRY_VERIFY(!window.findChild<BackgroundJob*>());
+}
+
 void pasteAndAnalyse(const TeamMain& window, const QString& clipboardText) {
     QGuiApplication::clipboard()->setText(clipboardText);
-    findControl<QAbstractButton>(window, u"SSSave"_s)->click();
-    findControl<QAbstractButton>(window, u"SSCommand1"_s)->click();
+    clickAndWait(window, u"SSSave"_s);
+    clickAndWait(window, u"SSCommand1"_s);
 }
+
+// Text offered that never arrives, as from an owner that died mid-transfer.
+class UnreadableText : public QMimeData {
+    QStringList formats() const override { return {u"text/plain"_s}; }
+    QVariant retrieveData(const QString&, QMetaType) const override { return {}; }
+};
 
 // The sessions selected in GG, numbered from 1.
 QList<int> selectedSessions(const TeamMain& window) {
@@ -61,23 +99,29 @@ private slots:
     void initTestCase() { TavoBAS::installFontSubstitutes(); }
 
     void refusedPaste_data() {
-        QTest::addColumn<QString>("clipboardText");
+        QTest::addColumn<QString>("clipboardText"); // none: unreadable
+        QTest::addColumn<bool>("memoryShort");
         QTest::addColumn<QString>("message");
-        QTest::newRow("header words")
-            << u"Won\tMinutes\r\n5\t30\r\n"_s << u"Non-numeric character|Row 1, column 1: “Won”."_s;
-        QTest::newRow("empty clipboard") << QString() << u"Not enough data|"_s;
+        QTest::newRow("header words") << u"Won\tMinutes\r\n5\t30\r\n"_s << false
+                                      << u"Non-numeric character|Row 1, column 1: “Won”."_s;
+        QTest::newRow("empty clipboard") << u""_s << false << u"Not enough data|"_s;
+        QTest::newRow("unreadable") << QString() << false << u"The clipboard could not be read|"_s;
+        QTest::newRow("memory short")
+            << u"5\t60\n"_s.repeated(200'000) << true << u"Not enough memory|"_s;
     }
 
     // A refused paste says why and where in a plain "Tavo" box with OK only and leaves the grid
     // empty. An analysis reads the grid anew and replaces the lines of the one before.
     void refusedPaste() {
         QFETCH(QString, clipboardText);
+        QFETCH(bool, memoryShort);
         QFETCH(QString, message);
         const TeamMain window;
         pasteAndAnalyse(window, steady);
 
         QString seen;
-        QTimer::singleShot(0, &window, [&seen] {
+        QTimer answer;
+        answer.callOnTimeout([&seen] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box)
                 return;
@@ -86,12 +130,38 @@ private slots:
                        .arg(box->buttons().size() == 1 ? int(box->standardButtons()) : -1);
             box->accept();
         });
-        pasteAndAnalyse(window, clipboardText);
+        answer.start(10);
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->clear();
+        if (clipboardText.isNull())
+            clipboard->setMimeData(new UnreadableText);
+        else if (!clipboardText.isEmpty())
+            clipboard->setText(clipboardText);
+        failLargeAllocations = memoryShort;
+        clickAndWait(window, u"SSSave"_s);
+        failLargeAllocations = false;
+        clickAndWait(window, u"SSCommand1"_s);
         QCOMPARE(seen, u"Tavo|%1|%2|%3"_s.arg(message)
                            .arg(int(QMessageBox::NoIcon))
                            .arg(int(QMessageBox::Ok)));
         QCOMPARE(grid(window, u"GG"_s)->rows(), 1);
         QCOMPARE(grid(window, u"GR"_s)->rows(), 1);
+    }
+
+    // A long paste shows the busy cursor at once and its progress soon after; Cancel leaves the
+    // grid with its header row only.
+    void cancelledPaste() {
+        TeamMain window;
+        showActive(window);
+        QGuiApplication::clipboard()->setText(u"-1.25\t1:30\n"_s.repeated(3'000'000));
+        findControl<QAbstractButton>(window, u"SSSave"_s)->click();
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        const QPointer<QProgressDialog> progress = window.findChild<QProgressDialog*>();
+        QTRY_VERIFY(progress && progress->isVisible());
+        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+        QTRY_VERIFY(!window.findChild<BackgroundJob*>());
+        QCOMPARE(grid(window, u"GG"_s)->rows(), 1);
+        QVERIFY(!QGuiApplication::overrideCursor());
     }
 
     // Each session column is half the grid less 195 twips, centred; the help shows its paragraphs
@@ -114,7 +184,7 @@ private slots:
         QGuiApplication::clipboard()->setText(hourSessions(late));
         sessions->setFocus();
         QTest::keyClick(sessions, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(sessions->rows(), 31);
+        QTRY_COMPARE(sessions->rows(), 31);
         QCOMPARE(sessions->model()->index(0, 1).data(Qt::TextAlignmentRole), int(Qt::AlignCenter));
         QTest::keyClick(&window, Qt::Key_A, Qt::AltModifier);
         QTRY_COMPARE(results->rows(), 4);
@@ -133,7 +203,7 @@ private slots:
                  u"<table><tr><td>%1</td></tr><tr><td>%2</td></tr></table>"_s.arg(first, second));
 
         QGuiApplication::clipboard()->setText(quiet);
-        findControl<QAbstractButton>(window, u"SSSave"_s)->click();
+        clickAndWait(window, u"SSSave"_s);
         clickRow(results, 0);
         QCOMPARE(selectedSessions(window), QList<int>());
         QTest::keyClick(&window, Qt::Key_Escape);

@@ -1,7 +1,6 @@
 #include "flexgrid.h"
 
 #include "designfont.h"
-#include "stringtablemodel.h"
 #include "twipsgeometry.h"
 
 #include <QEvent>
@@ -23,7 +22,7 @@ Qt::Alignment qtAlignment(FlexGrid::Alignment alignment) {
 
 } // namespace
 
-FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), table(new StringTableModel(this)) {
+FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), table(new TextTableModel(this)) {
     setModel(table);
     setFont(designFont());
     setEditTriggers(NoEditTriggers);
@@ -68,12 +67,8 @@ int FlexGrid::widthTwips() const {
     return widthInTwips(this);
 }
 
-const QList<QString>& FlexGrid::bodyCells() const {
-    return table->cells();
-}
-
-void FlexGrid::setBodyCells(QList<QString> rowMajorCells) {
-    table->setCells(std::move(rowMajorCells));
+void FlexGrid::setBody(GridBody body) {
+    table->setBody(std::move(body));
 }
 
 void FlexGrid::setStretchLastColumn(bool stretch) {

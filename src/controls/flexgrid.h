@@ -1,10 +1,9 @@
 #pragma once
 
 #include "designproperties.h"
+#include "texttablemodel.h"
 
 #include <QTableView>
-
-class StringTableModel;
 
 // A read-only data grid whose row 0 is the fixed header row, shown as the horizontal header so it
 // stays in place while the body scrolls. Widths are in twips; rows all share one height, which
@@ -50,8 +49,8 @@ public:
     void setColAlignment(int col, Alignment alignment);
     int widthTwips() const;
 
-    const QList<QString>& bodyCells() const;
-    void setBodyCells(QList<QString> rowMajorCells);
+    // Replaces every row below the header row.
+    void setBody(GridBody body);
 
     void setStretchLastColumn(bool stretch);
 
@@ -61,5 +60,5 @@ protected:
 private:
     void fitRowHeightToFont();
 
-    StringTableModel* table;
+    TextTableModel* table;
 };

@@ -1,4 +1,4 @@
-#include "stringtablemodel.h"
+#include "texttablemodel.h"
 
 #include <algorithm>
 
@@ -6,29 +6,44 @@ namespace {
 
 const Qt::Alignment defaultAlignment = Qt::AlignLeft | Qt::AlignVCenter;
 
+constexpr int rowsPerSlice = 500'000;
+
+bool breaksLine(QChar c) {
+    return c == u'\v' || c == u'\f' || c == u'\u0085' || c == u'\u2028' || c == u'\u2029';
+}
+
+// A line or page break inside a cell would be drawn as a box, or push the text out of its row.
+QString onOneLine(QString text) {
+    std::replace_if(text.begin(), text.end(), breaksLine, QChar(u' '));
+    return text;
+}
+
 } // namespace
 
-StringTableModel::StringTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+TextTableModel::TextTableModel(QObject* parent) : QAbstractTableModel(parent) {
+    nextSlice.setSingleShot(true);
+    connect(&nextSlice, &QTimer::timeout, this, &TextTableModel::addSliceOfRows);
+}
 
-int StringTableModel::rowCount(const QModelIndex& parent) const {
+int TextTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : bodyRows;
 }
 
-int StringTableModel::columnCount(const QModelIndex& parent) const {
+int TextTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(headers.size());
 }
 
-QVariant StringTableModel::data(const QModelIndex& index, int role) const {
+QVariant TextTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || !contains(index.row(), index.column()))
         return {};
     if (role == Qt::DisplayRole)
-        return body.at(cellOffset(index.row(), index.column()));
+        return onOneLine(cell(index.row(), index.column()));
     if (role == Qt::TextAlignmentRole)
         return int(columnAlignment(index.column()));
     return {};
 }
 
-QVariant StringTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= headers.size())
         return {};
     if (role == Qt::DisplayRole)
@@ -38,51 +53,63 @@ QVariant StringTableModel::headerData(int section, Qt::Orientation orientation, 
     return {};
 }
 
-void StringTableModel::setHeaders(const QList<QString>& texts) {
+void TextTableModel::setHeaders(const QList<QString>& texts) {
     beginResetModel();
     headers = texts;
     alignments = QList<Qt::Alignment>(headers.size(), defaultAlignment);
-    body = QList<QString>(qsizetype(bodyRows) * headers.size());
+    body = {};
     endResetModel();
 }
 
-QString StringTableModel::header(int column) const {
+QString TextTableModel::header(int column) const {
     return headers.value(column);
 }
 
-void StringTableModel::setBodyRowCount(int rows) {
+void TextTableModel::setBodyRowCount(int rows) {
     rows = std::max(rows, 0);
+    body.rows = std::min(body.rows, rows);
     if (rows > bodyRows) {
         beginInsertRows({}, bodyRows, rows - 1);
         bodyRows = rows;
-        body.resize(qsizetype(bodyRows) * headers.size());
         endInsertRows();
     } else if (rows < bodyRows) {
         beginRemoveRows({}, rows, bodyRows - 1);
         bodyRows = rows;
-        body.resize(qsizetype(bodyRows) * headers.size());
         endRemoveRows();
     }
+    if (body.rows == 0)
+        body = {}; // and whatever its texts were made from
 }
 
-QString StringTableModel::cell(int row, int column) const {
-    return contains(row, column) ? body.at(cellOffset(row, column)) : QString();
+QString TextTableModel::cell(int row, int column) const {
+    if (!contains(row, column) || row >= body.rows)
+        return {};
+    return body.text(row, column);
 }
 
-void StringTableModel::setCells(QList<QString> rowMajorCells) {
+void TextTableModel::setBody(GridBody newBody) {
     beginResetModel();
-    body = std::move(rowMajorCells);
-    const qsizetype columns = headers.size();
-    bodyRows = columns == 0 ? 0 : int((body.size() + columns - 1) / columns);
-    body.resize(qsizetype(bodyRows) * columns);
+    body = std::move(newBody);
+    bodyRows = std::clamp(body.rows, 0, rowsPerSlice);
     endResetModel();
+    nextSlice.start();
 }
 
-Qt::Alignment StringTableModel::columnAlignment(int column) const {
+void TextTableModel::addSliceOfRows() {
+    if (bodyRows >= body.rows)
+        return;
+    const int last = bodyRows + std::min(body.rows - bodyRows, rowsPerSlice) - 1;
+    beginInsertRows({}, bodyRows, last);
+    bodyRows = last + 1;
+    endInsertRows();
+    nextSlice.start();
+}
+
+Qt::Alignment TextTableModel::columnAlignment(int column) const {
     return alignments.value(column, defaultAlignment);
 }
 
-void StringTableModel::setColumnAlignment(int column, Qt::Alignment alignment) {
+void TextTableModel::setColumnAlignment(int column, Qt::Alignment alignment) {
     if (column < 0 || column >= alignments.size())
         return;
     alignments[column] = alignment;
@@ -91,10 +118,6 @@ void StringTableModel::setColumnAlignment(int column, Qt::Alignment alignment) {
         emit dataChanged(index(0, column), index(bodyRows - 1, column), {Qt::TextAlignmentRole});
 }
 
-bool StringTableModel::contains(int row, int column) const {
+bool TextTableModel::contains(int row, int column) const {
     return row >= 0 && row < bodyRows && column >= 0 && column < headers.size();
-}
-
-qsizetype StringTableModel::cellOffset(int row, int column) const {
-    return qsizetype(row) * headers.size() + column;
 }

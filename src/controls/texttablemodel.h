@@ -3,14 +3,22 @@
 #include <QAbstractTableModel>
 #include <QList>
 #include <QString>
+#include <QTimer>
+#include <functional>
 
-// A read-only table of texts kept as one flat row-major list of body cells plus one header text
-// per column, so that a million rows cost a million strings and nothing per cell besides.
-class StringTableModel : public QAbstractTableModel {
+// The body of a grid: how many rows it has and the text of any of its cells, asked for only when
+// a cell is shown or copied, so that a body of millions of rows costs the grid nothing per row.
+struct GridBody {
+    int rows = 0;
+    std::function<QString(int row, int column)> text;
+};
+
+// A read-only table of texts: one header text per column over a body.
+class TextTableModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    explicit StringTableModel(QObject* parent = nullptr);
+    explicit TextTableModel(QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -25,20 +33,20 @@ public:
     // Grows with empty rows or drops rows from the end.
     void setBodyRowCount(int rows);
     QString cell(int row, int column) const;
-
-    const QList<QString>& cells() const { return body; }
-    // Replaces the whole body at once; a trailing partial row is padded with empty cells.
-    void setCells(QList<QString> rowMajorCells);
+    // A long body comes in slices of rows, one each pass of the event loop: a view takes time
+    // for every row it is given, and given millions at once it would freeze.
+    void setBody(GridBody body);
 
     Qt::Alignment columnAlignment(int column) const;
     void setColumnAlignment(int column, Qt::Alignment alignment);
 
 private:
     bool contains(int row, int column) const;
-    qsizetype cellOffset(int row, int column) const;
+    void addSliceOfRows();
 
     QList<QString> headers;
     QList<Qt::Alignment> alignments;
-    QList<QString> body;
-    int bodyRows = 0;
+    GridBody body;
+    int bodyRows = 0; // the body's rows given to views so far, and the empty rows after them
+    QTimer nextSlice;
 };

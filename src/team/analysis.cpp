@@ -1,51 +1,86 @@
 #include "analysis.h"
 
-#include "chartstats.h"
 #include "common/numbertext.h"
 #include "resultline.h"
-#include "signalrules.h"
 
-#include <vector>
+#include <algorithm>
+#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// The share of the work spent reading the cells; the rules take the rest.
+constexpr double readingShare = 0.7;
+
 // The paste only lets numbers into the table; a cell that is not one counts as 0 rather than
 // stopping the analysis.
-double cellValue(const QString& cell, const QLocale& locale) {
+double cellValue(QStringView cell, const QLocale& locale) {
     return parseNumber(cell, locale).value_or(0.0);
 }
 
-std::vector<double> hourlyRates(const SessionTable& sessions, const QLocale& locale) {
+std::vector<double> hourlyRates(const SessionTable& sessions, const QLocale& locale,
+                                const ProgressReport& progress) {
     std::vector<double> Rate(static_cast<std::size_t>(sessions.sessionCount()));
+    ProgressSteps steps(progress, sessions.sessionCount(), 0, readingShare);
     for (std::size_t i = 0; i < Rate.size(); ++i) {
         const qsizetype row = static_cast<qsizetype>(i) * 2;
-        const double minutes = cellValue(sessions.cells[row + 1], locale);
-        const double amount = cellValue(sessions.cells[row], locale);
+        const double minutes = cellValue(sessions.cells.at(row + 1), locale);
+        const double amount = cellValue(sessions.cells.at(row), locale);
         Rate[i] = hourlyRate(amount, minutes);
+        steps.at(qsizetype(i));
     }
     return Rate;
 }
 
+bool allFinite(const ChartLines& c) {
+    return std::ranges::all_of(std::initializer_list<double>{c.Mean, c.MRBar, c.UCL, c.LCL, c.USig2,
+                                                             c.LSig2, c.USig1, c.LSig1},
+                               [](double line) { return std::isfinite(line); });
+}
+
 } // namespace
 
-QList<ResultLine> analyseSessions(const SessionTable& sessions, const QLocale& locale) {
-    if (sessions.sessionCount() == 0)
-        return {};
-    const std::vector<double> Rate = hourlyRates(sessions, locale);
-    const std::span<const double> series(Rate);
-    const QList<Signal> found = findSignals(series, chartLines(series));
-    if (found.isEmpty())
-        return {{"No signals"_L1, 0, 0}};
+qsizetype Analysis::lineCount() const {
+    return Rate.empty() ? 0 : std::max<qsizetype>(found.size(), 1);
+}
 
-    QList<ResultLine> lines;
-    lines.reserve(found.size());
-    for (const Signal& signal : found) {
-        const auto window = series.subspan(static_cast<std::size_t>(signal.firstSession),
-                                           static_cast<std::size_t>(signal.sessionCount));
-        lines.append(
-            {resultLineText(signal.message, window), signal.firstSession, signal.sessionCount});
+QString Analysis::lineText(qsizetype line) const {
+    if (line < 0 || line >= lineCount())
+        return {};
+    if (found.isEmpty())
+        return verdict;
+    const Signal& signal = found[line];
+    return resultLineText(signal.message,
+                          std::span(Rate).subspan(std::size_t(signal.firstSession),
+                                                  std::size_t(signal.sessionCount)));
+}
+
+SessionSpan Analysis::sessionsOf(qsizetype line) const {
+    if (line < 0 || line >= found.size())
+        return {};
+    return {found[line].firstSession, found[line].sessionCount};
+}
+
+Analysis analyseSessions(const SessionTable& sessions, const QLocale& locale,
+                         const ProgressReport& progress) {
+    Analysis analysis;
+    if (sessions.sessionCount() == 0)
+        return analysis;
+    analysis.Rate = hourlyRates(sessions, locale, progress);
+    const std::span<const double> series(analysis.Rate);
+    analysis.lines = chartLines(series);
+    if (!allFinite(analysis.lines)) {
+        analysis.verdict = "Values too large to analyse"_L1;
+        return analysis;
     }
-    return lines;
+    analysis.verdict = "No signals"_L1;
+    // With no variation no rule can hold; the rounding of the mean must not make one fire.
+    if (std::ranges::all_of(series, [&](double rate) { return rate == series.front(); }))
+        return analysis;
+    analysis.found = findSignals(series, analysis.lines, [&](double share) {
+        if (progress)
+            progress(readingShare + (1 - readingShare) * share);
+    });
+    return analysis;
 }

@@ -1,17 +1,41 @@
 #pragma once
 
+#include "chartstats.h"
+#include "common/progress.h"
 #include "sessiontable.h"
+#include "signalrules.h"
 
+#include <QLatin1StringView>
 #include <QList>
 #include <QLocale>
 #include <QString>
+#include <vector>
 
-struct ResultLine {
-    QString text;           // exactly the line shown in the results grid
-    qsizetype firstSession; // 0-based index of the first session the line is about
-    qsizetype sessionCount; // sessions listed; 0 for "No signals"
+// The sessions a result line is about.
+struct SessionSpan {
+    qsizetype first = 0; // 0-based
+    qsizetype count = 0; // 0 for a line about no session in particular
 };
 
-// The whole analysis of a pasted table: hourly rates, chart lines, signal rules, result lines.
-// An empty table gives no lines; a table in which no rule fires gives the one line "No signals".
-QList<ResultLine> analyseSessions(const SessionTable& sessions, const QLocale& locale = QLocale());
+// The whole analysis of a pasted table: the hourly rates, the chart lines and the signals found.
+// The result lines' texts are made when asked for, so that even hundreds of thousands of lines
+// take little memory. An empty table gives no lines; a table in which no rule fires gives the
+// one line "No signals".
+class Analysis {
+public:
+    qsizetype lineCount() const;
+    // Exactly the line shown in the results grid; empty outside the lines.
+    QString lineText(qsizetype line) const;
+    SessionSpan sessionsOf(qsizetype line) const;
+
+private:
+    friend Analysis analyseSessions(const SessionTable&, const QLocale&, const ProgressReport&);
+
+    std::vector<double> Rate;
+    ChartLines lines;
+    QList<Signal> found;
+    QLatin1StringView verdict; // the one line when no signal is found
+};
+
+Analysis analyseSessions(const SessionTable& sessions, const QLocale& locale = QLocale(),
+                         const ProgressReport& progress = {});

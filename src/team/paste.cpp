@@ -16,22 +16,31 @@ bool isLineEnd(QChar c) {
     return c == u'\r' || c == u'\n';
 }
 
-// The text a field leaves in the grid: durations become minutes, anything else stays as typed.
-std::optional<QString> cellText(QStringView field, const QLocale& locale) {
+// Longer fields are refused unread: no number needs so many characters, and reading a field of
+// millions would take seconds.
+constexpr qsizetype longestField = 1000;
+
+// Adds the text a field leaves in the grid: durations become minutes, anything else stays as
+// typed. False for a field that is neither a number nor a duration.
+bool appendCell(QStringView field, const QLocale& locale, CellTexts& cells) {
+    if (field.size() > longestField)
+        return false;
     if (field.contains(u':')) {
         const std::optional<double> minutes = durationMinutes(field, locale);
         if (!minutes)
-            return std::nullopt;
-        return locale.toString(*minutes, 'f', QLocale::FloatingPointShortest);
+            return false;
+        cells.append(locale.toString(*minutes, 'f', QLocale::FloatingPointShortest));
+        return true;
     }
     if (!parseNumber(field, locale))
-        return std::nullopt;
-    return field.toString();
+        return false;
+    cells.append(field);
+    return true;
 }
 
 // Reads the fields of one row into the table; the refusal of its first bad field, if any.
 std::optional<PasteRefusal> readRow(QStringView row, qsizetype rowNumber, const QLocale& locale,
-                                    QList<QString>& cells, qsizetype& values) {
+                                    CellTexts& cells, qsizetype& values) {
     values = 0;
     for (auto start = row.begin(); start <= row.end();) {
         const auto end = std::find(start, row.end(), u'\t');
@@ -39,10 +48,10 @@ std::optional<PasteRefusal> readRow(QStringView row, qsizetype rowNumber, const 
         start = end + 1;
         ++values;
         const auto refused = [&](PasteRefusal::Reason reason) {
-            return PasteRefusal{reason, rowNumber, values, field.toString()};
+            const qsizetype kept = std::min(field.size(), longestField + 1);
+            return PasteRefusal{reason, rowNumber, values, field.first(kept).toString()};
         };
-        std::optional<QString> text = cellText(field, locale);
-        if (!text)
+        if (!appendCell(field, locale, cells))
             return refused(PasteRefusal::NonNumeric);
         if (const std::optional<double> grouped = groupedReading(field, locale)) {
             PasteRefusal refusal = refused(PasteRefusal::AmbiguousNumber);
@@ -50,9 +59,15 @@ std::optional<PasteRefusal> readRow(QStringView row, qsizetype rowNumber, const 
             refusal.groupedReading = *grouped;
             return refusal;
         }
-        cells.append(std::move(*text));
     }
     return std::nullopt;
+}
+
+// Room for the cells of the whole text: at most one a separator, and fewer characters than it.
+void reserveCells(QStringView text, CellTexts& cells) {
+    const qsizetype separators =
+        std::count_if(text.begin(), text.end(), [](QChar c) { return c == u'\t' || isLineEnd(c); });
+    cells.reserve(separators + 1, text.size());
 }
 
 QString quoted(const QString& field) {
@@ -63,13 +78,16 @@ QString quoted(const QString& field) {
 
 } // namespace
 
-PasteOutcome pasteSessions(QStringView clipboardText, const QLocale& locale) {
+PasteOutcome pasteSessions(QStringView clipboardText, const QLocale& locale,
+                           const ProgressReport& progress) {
     // Minutes written back into the grid must read as one number in this same locale.
     QLocale cellLocale = locale;
     cellLocale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
 
     PasteOutcome outcome;
-    QList<QString>& cells = outcome.sessions.cells;
+    CellTexts& cells = outcome.sessions.cells;
+    reserveCells(clipboardText, cells);
+    ProgressSteps steps(progress, clipboardText.size());
     std::optional<PasteRefusal> notTwoColumns;
     qsizetype rowNumber = 0;
     for (qsizetype start = 0; start < clipboardText.size();) {
@@ -80,6 +98,7 @@ PasteOutcome pasteSessions(QStringView clipboardText, const QLocale& locale) {
         if (end == clipboardText.size() && row.trimmed().isEmpty())
             break; // blanks behind the last line end
         ++rowNumber;
+        steps.at(start);
         qsizetype values = 0;
         if (std::optional<PasteRefusal> refusal =
                 readRow(row, rowNumber, cellLocale, cells, values))

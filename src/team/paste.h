@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/progress.h"
 #include "sessiontable.h"
 
 #include <QLocale>
@@ -19,7 +20,7 @@ struct PasteRefusal {
     Reason reason = NotEnoughData;
     qsizetype row = 0;    // 1-based row of the field or the row refused
     qsizetype column = 0; // 1-based column of the field refused
-    QString field;        // the field refused, as pasted
+    QString field;        // the field refused, as pasted (its first 1,001 characters at most)
     qsizetype values = 0; // how many values the refused row holds
     double reading = 0;   // an ambiguous number as read here, and as a grouped whole number
     double groupedReading = 0;
@@ -32,9 +33,10 @@ struct PasteOutcome {
 
 // Reads a spreadsheet copy: rows cut at every line end (CR LF, CR or LF), fields at TAB, each row
 // one session of two fields (amount, minutes). Every field must be a number or a clock-time
-// duration, which the session table then holds as minutes. Blanks behind the last line end are no
-// row.
-PasteOutcome pasteSessions(QStringView clipboardText, const QLocale& locale = QLocale());
+// duration of at most 1,000 characters, blanks included; the session table holds a duration as
+// minutes. Blanks behind the last line end are no row.
+PasteOutcome pasteSessions(QStringView clipboardText, const QLocale& locale = QLocale(),
+                           const ProgressReport& progress = {});
 
 // The message box a refusal shows: its text and the informative text that says where.
 struct PasteMessage {

@@ -111,9 +111,13 @@ void applyRule(const Rule& rule, std::span<const double> Rate, const ChartLines&
 
 } // namespace
 
-QList<Signal> findSignals(std::span<const double> Rate, const ChartLines& lines) {
+QList<Signal> findSignals(std::span<const double> Rate, const ChartLines& lines,
+                          const ProgressReport& progress) {
     QList<Signal> found;
-    for (const Rule& rule : rules)
+    for (const Rule& rule : rules) {
         applyRule(rule, Rate, lines, found);
+        if (progress)
+            progress(double(&rule - rules + 1) / double(std::size(rules)));
+    }
     return found;
 }

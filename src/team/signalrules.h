@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chartstats.h"
+#include "common/progress.h"
 
 #include <QLatin1StringView>
 #include <QList>
@@ -15,5 +16,7 @@ struct Signal {
 
 // Slides every rule's window along the series, the rules in their fixed order (1, 2, 3, 4a, 4b,
 // 5a, 5b, 6a, 6b, 7, 9). A run of consecutive firing windows gives one signal, for its first
-// window; rule 1 gives one signal for every session beyond the limits.
-QList<Signal> findSignals(std::span<const double> Rate, const ChartLines& lines);
+// window; rule 1 gives one signal for every session beyond the limits. Reports progress after
+// each rule.
+QList<Signal> findSignals(std::span<const double> Rate, const ChartLines& lines,
+                          const ProgressReport& progress = {});

@@ -7,6 +7,7 @@
 #include "controls/twipsgeometry.h"
 #include "style/toolwindow.h"
 #include "style/windowstyle.h"
+#include "team/backgroundjob.h"
 #include "team/instructions.h"
 #include "team/paste.h"
 
@@ -20,6 +21,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <algorithm>
+#include <new>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -66,6 +69,18 @@ QMimeData* linesAsTable(const QStringList& lines) {
     return data;
 }
 
+// The clipboard's text; nothing when an owner offers text but does not send it. Asking for the
+// formats first keeps an owner that does not answer from being waited for twice.
+std::optional<QString> clipboardText() {
+    const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
+    if (!offered || !offered->hasText())
+        return QString();
+    QString text = offered->text();
+    if (text.isEmpty())
+        return std::nullopt;
+    return text;
+}
+
 FlexGrid* makeGrid(QWidget* window, const QString& name, const QString& formatString) {
     auto* grid = new FlexGrid(window);
     grid->setObjectName(name);
@@ -83,19 +98,20 @@ TeamMain::TeamMain(QWidget* parent) : QDialog(parent) {
     Form_Load();
 }
 
-void TeamMain::DoAnal(const SessionTable& sessions) {
-    resultLines = analyseSessions(sessions);
-    // One bulk write: a long table can give hundreds of thousands of lines, and appending them
-    // row by row would keep the grid busy for seconds.
-    QList<QString> texts;
-    texts.reserve(resultLines.size());
-    for (const ResultLine& line : std::as_const(resultLines))
-        texts.append(line.text);
+void TeamMain::DoAnal() {
+    if (job)
+        return;
     GR->setRows(1);
-    GR->setBodyCells(std::move(texts));
-    // The stretched column fills the grid but never gets narrower than its contents, so a line
-    // of many rates scrolls sideways instead of being cut.
-    GR->resizeColumnToContents(0);
+    analysis.reset();
+    if (!sessions)
+        return;
+    auto analysed = std::make_shared<Analysis>();
+    startJob(
+        u"Analyzing the sessions…"_s,
+        [analysed, table = sessions](const ProgressReport& progress) {
+            *analysed = analyseSessions(*table, QLocale(), progress);
+        },
+        [this, analysed] { showResults(std::move(*analysed)); });
 }
 
 void TeamMain::Form_Load() {
@@ -107,7 +123,7 @@ void TeamMain::Form_Load() {
 }
 
 void TeamMain::SSCommand1_Click() {
-    DoAnal(SessionTable{GG->bodyCells()});
+    DoAnal();
 }
 
 void TeamMain::SSCommand2_Click() {
@@ -115,20 +131,75 @@ void TeamMain::SSCommand2_Click() {
 }
 
 void TeamMain::SSSave_Click() {
-    const QString clipboardText = QGuiApplication::clipboard()->text();
+    if (job)
+        return;
     GG->setRows(1);
-    resultLines.clear();
-    PasteOutcome outcome = pasteSessions(clipboardText);
-    if (outcome.refusal) {
-        const PasteMessage text = pasteMessage(*outcome.refusal);
-        QMessageBox message(QMessageBox::NoIcon, u"Tavo"_s, text.text, QMessageBox::Ok, this);
-        message.setInformativeText(text.informativeText);
-        // Wide enough that the row, column and field read as a sentence, not a narrow column.
-        message.setStyleSheet(u"QLabel { min-width: 24em; }"_s);
-        message.exec();
+    sessions.reset();
+    analysis.reset();
+    std::optional<QString> text;
+    try {
+        text = clipboardText();
+    } catch (const std::bad_alloc&) {
+        showMessage(u"Not enough memory"_s);
         return;
     }
-    GG->setBodyCells(std::move(outcome.sessions.cells));
+    if (!text) {
+        showMessage(u"The clipboard could not be read"_s);
+        return;
+    }
+    auto outcome = std::make_shared<PasteOutcome>();
+    startJob(
+        u"Pasting the sessions…"_s,
+        [outcome, text = std::move(*text)](const ProgressReport& progress) {
+            *outcome = pasteSessions(text, QLocale(), progress);
+        },
+        [this, outcome] {
+            if (outcome->refusal) {
+                const PasteMessage message = pasteMessage(*outcome->refusal);
+                showMessage(message.text, message.informativeText);
+                return;
+            }
+            showSessions(std::move(outcome->sessions));
+        });
+}
+
+void TeamMain::startJob(const QString& label,
+                        const std::function<void(const ProgressReport&)>& work,
+                        const std::function<void()>& whenDone) {
+    job = new BackgroundJob(this, label, work);
+    connect(job, &BackgroundJob::ended, this, [this, whenDone](BackgroundJob::Ending ending) {
+        job->deleteLater();
+        job = nullptr;
+        if (ending == BackgroundJob::OutOfMemory)
+            showMessage(u"Not enough memory"_s);
+        else if (ending == BackgroundJob::Done)
+            whenDone();
+    });
+}
+
+void TeamMain::showSessions(SessionTable pasted) {
+    sessions = std::make_shared<const SessionTable>(std::move(pasted));
+    GG->setBody({int(sessions->sessionCount()), [table = sessions](int row, int column) {
+                     return table->cells.at(qsizetype(row) * 2 + column).toString();
+                 }});
+}
+
+void TeamMain::showResults(Analysis analysed) {
+    analysis = std::make_shared<const Analysis>(std::move(analysed));
+    GR->setBody({int(analysis->lineCount()), [lines = analysis](int row, int) {
+                     return lines->lineText(row);
+                 }});
+    // The stretched column fills the grid but never gets narrower than its contents, so a line
+    // of many rates scrolls sideways instead of being cut.
+    GR->resizeColumnToContents(0);
+}
+
+void TeamMain::showMessage(const QString& text, const QString& informativeText) {
+    QMessageBox message(QMessageBox::NoIcon, u"Tavo"_s, text, QMessageBox::Ok, this);
+    message.setInformativeText(informativeText);
+    // Wide enough that the row, column and field read as a sentence, not a narrow column.
+    message.setStyleSheet(u"QLabel { min-width: 24em; }"_s);
+    message.exec();
 }
 
 // Created in tab order, which Qt takes for the focus chain.
@@ -171,26 +242,28 @@ void TeamMain::connectControls() {
 }
 
 void TeamMain::selectSessionsOfResults() {
-    QAbstractItemModel* sessions = GG->model();
-    const int lastColumn = sessions->columnCount() - 1;
+    QAbstractItemModel* rows = GG->model();
+    const int lastColumn = rows->columnCount() - 1;
     QItemSelection linked;
+    const auto sessionsOf = [this](int line) {
+        return analysis ? analysis->sessionsOf(line) : SessionSpan{};
+    };
     const QModelIndexList selectedLines = GR->selectionModel()->selectedRows();
     for (const QModelIndex& selected : selectedLines) {
-        const ResultLine& line = resultLines.value(selected.row(), ResultLine{});
-        if (line.sessionCount < 1)
+        const SessionSpan span = sessionsOf(selected.row());
+        if (span.count < 1)
             continue;
-        const int first = int(line.firstSession);
-        linked.select(sessions->index(first, 0),
-                      sessions->index(first + int(line.sessionCount) - 1, lastColumn));
+        linked.select(rows->index(int(span.first), 0),
+                      rows->index(int(span.first + span.count - 1), lastColumn));
     }
     GG->selectionModel()->select(linked, QItemSelectionModel::ClearAndSelect);
 
-    const ResultLine& current = resultLines.value(GR->currentIndex().row(), ResultLine{});
-    if (current.sessionCount < 1 || !GR->selectionModel()->isRowSelected(GR->currentIndex().row()))
+    const SessionSpan current = sessionsOf(GR->currentIndex().row());
+    if (current.count < 1 || !GR->selectionModel()->isRowSelected(GR->currentIndex().row()))
         return;
     // Bring the whole window into view where it fits, its first session where it does not.
-    GG->scrollTo(sessions->index(int(current.firstSession + current.sessionCount - 1), 0));
-    GG->scrollTo(sessions->index(int(current.firstSession), 0));
+    GG->scrollTo(rows->index(int(current.first + current.count - 1), 0));
+    GG->scrollTo(rows->index(int(current.first), 0));
 }
 
 void TeamMain::copyResults() const {

@@ -3,14 +3,17 @@
 #include "team/analysis.h"
 
 #include <QDialog>
-#include <QList>
+#include <functional>
+#include <memory>
 
+class BackgroundJob;
 class FlexGrid;
 class QPlainTextEdit;
 class ThreedCommand;
 
 // The Team Analysis tool: paste a table of sessions into GG, analyse it, read the signals in GR.
-// Selecting a result line selects the sessions it is about.
+// Selecting a result line selects the sessions it is about. A long paste or analysis runs in the
+// background, and can be cancelled.
 class TeamMain : public QDialog {
     Q_OBJECT
 
@@ -18,7 +21,7 @@ public:
     explicit TeamMain(QWidget* parent = nullptr);
 
 private:
-    void DoAnal(const SessionTable& sessions);
+    void DoAnal();
     void Form_Load();
     void SSCommand1_Click();
     void SSCommand2_Click();
@@ -26,6 +29,11 @@ private:
 
     void createControls();
     void connectControls();
+    void startJob(const QString& label, const std::function<void(const ProgressReport&)>& work,
+                  const std::function<void()>& whenDone);
+    void showSessions(SessionTable pasted);
+    void showResults(Analysis analysis);
+    void showMessage(const QString& text, const QString& informativeText = {});
     void selectSessionsOfResults();
     void copyResults() const;
 
@@ -36,7 +44,9 @@ private:
     QPlainTextEdit* Text1;
     ThreedCommand* SSCommand2;
 
-    // The lines in GR in their order, with the sessions of GG each is about; forgotten when a
-    // paste replaces those sessions.
-    QList<ResultLine> resultLines;
+    // What GG shows, and the analysis behind the lines in GR; the analysis is forgotten when a
+    // paste replaces the sessions it is about.
+    std::shared_ptr<const SessionTable> sessions;
+    std::shared_ptr<const Analysis> analysis;
+    BackgroundJob* job = nullptr; // the paste or analysis running, if any
 };

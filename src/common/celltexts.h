@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <vector>
+
+// Many short texts, such as the cells of a table, held in one buffer and found by where each
+// ends: a million cells cost their characters and four bytes each, not a heap string apiece.
+class CellTexts {
+public:
+    qsizetype size() const { return qsizetype(ends.size()); }
+    bool isEmpty() const { return ends.empty(); }
+    QStringView at(qsizetype index) const;
+
+    // Room for this many texts of these many characters in all, so that filling it never copies.
+    void reserve(qsizetype count, qsizetype totalCharacters);
+    // Throws std::bad_alloc when memory, or the four-byte offsets, run out.
+    void append(QStringView text);
+    // Drops texts from the end, or adds empty ones.
+    void resize(qsizetype count);
+
+private:
+    QString characters;
+    std::vector<quint32> ends;
+};
