@@ -10,8 +10,9 @@ namespace {
 constexpr int captionMargin = 2;
 
 // Draws a bevel of the given width along the inside of the rectangle and returns what is left
-// inside it. A raised bevel is lit from the top left, an inset one from the bottom right.
-QRect paintBevel(QPainter& painter, QRect area, ThreedPanel::Bevel bevel, int width,
+// inside it; with no painter it only measures. A raised bevel is lit from the top left, an inset
+// one from the bottom right.
+QRect paintBevel(QPainter* painter, QRect area, ThreedPanel::Bevel bevel, int width,
                  const QColor& base) {
     if (bevel == ThreedPanel::None)
         return area;
@@ -20,12 +21,14 @@ QRect paintBevel(QPainter& painter, QRect area, ThreedPanel::Bevel bevel, int wi
     const QColor& topLeft = bevel == ThreedPanel::Raised ? light : dark;
     const QColor& bottomRight = bevel == ThreedPanel::Raised ? dark : light;
     for (int i = 0; i < width && area.width() > 1 && area.height() > 1; ++i) {
-        painter.setPen(topLeft);
-        painter.drawLine(area.topLeft(), area.topRight());
-        painter.drawLine(area.topLeft(), area.bottomLeft());
-        painter.setPen(bottomRight);
-        painter.drawLine(area.bottomLeft(), area.bottomRight());
-        painter.drawLine(area.topRight(), area.bottomRight());
+        if (painter) {
+            painter->setPen(topLeft);
+            painter->drawLine(area.topLeft(), area.topRight());
+            painter->drawLine(area.topLeft(), area.bottomLeft());
+            painter->setPen(bottomRight);
+            painter->drawLine(area.bottomLeft(), area.bottomRight());
+            painter->drawLine(area.topRight(), area.bottomRight());
+        }
         area.adjust(1, 1, -1, -1);
     }
     return area;
@@ -64,7 +67,7 @@ void ThreedPanel::setBorderWidth(int pixels) {
 void ThreedPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), backColor());
-    const QRectF inside = paintBevels(painter);
+    const QRectF inside = paintBevels(&painter);
     if (text.isEmpty())
         return;
     painter.setPen(palette().color(QPalette::WindowText));
@@ -73,8 +76,9 @@ void ThreedPanel::paintEvent(QPaintEvent*) {
 }
 
 // Bevels are drawn on whole device pixels so that each stays one crisp line at scales like 1.25,
-// where the panel itself may start halfway into a device pixel.
-QRectF ThreedPanel::paintBevels(QPainter& painter) const {
+// where the panel itself may start halfway into a device pixel. Returns the area inside them;
+// with no painter it only measures.
+QRectF ThreedPanel::paintBevels(QPainter* painter) const {
     const qreal scale = devicePixelRatioF();
     const int pixelsPerUnit = std::max(1, qRound(scale));
     const int bevel = bevelPixels * pixelsPerUnit;
@@ -86,16 +90,19 @@ QRectF ThreedPanel::paintBevels(QPainter& painter) const {
     const QPointF firstPixel(std::ceil(start.x()), std::ceil(start.y()));
     const QPointF offset = firstPixel - start;
 
-    painter.save();
-    painter.scale(1 / scale, 1 / scale);
-    painter.translate(offset);
+    if (painter) {
+        painter->save();
+        painter->scale(1 / scale, 1 / scale);
+        painter->translate(offset);
+    }
     QRect area(0, 0, int(std::floor(end.x()) - firstPixel.x()),
                int(std::floor(end.y()) - firstPixel.y()));
     area = paintBevel(painter, area, outer, bevel, base);
     if (inner != None)
         area = paintBevel(painter, area.adjusted(border, border, -border, -border), inner, bevel,
                           base);
-    painter.restore();
+    if (painter)
+        painter->restore();
     return {(area.x() + offset.x()) / scale, (area.y() + offset.y()) / scale, area.width() / scale,
             area.height() / scale};
 }

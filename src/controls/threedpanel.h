@@ -45,7 +45,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QRectF paintBevels(QPainter& painter) const;
+    QRectF paintBevels(QPainter* painter) const;
 
     // Every look setting takes effect at the next paint.
     template <class Setting> void changeLook(Setting& setting, const Setting& value) {
