@@ -2,12 +2,20 @@
 
 #include "designfont.h"
 
+#include <QEvent>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 constexpr int captionMargin = 2;
+// Below 6 points digits stop being legible on screen; half-point steps keep the result as large
+// as it can be.
+constexpr qreal smallestFitPoints = 6;
+constexpr qreal fitStepPoints = 0.5;
 
 // Draws a bevel of the given width along the inside of the rectangle and returns what is left
 // inside it; with no painter it only measures. A raised bevel is lit from the top left, an inset
@@ -64,15 +72,58 @@ void ThreedPanel::setBorderWidth(int pixels) {
     changeLook(borderPixels, pixels);
 }
 
+void ThreedPanel::setShrinkToFit(bool shrink) {
+    changeLook(shrinking, shrink);
+    if (!shrink)
+        setToolTip({});
+}
+
+// A shrinking panel steps its font down until the whole caption fits; where not even the
+// smallest size does, it shows "###" in its own font rather than a cut number that reads wrong.
+ThreedPanel::CaptionLayout ThreedPanel::captionLayout() const {
+    const QRectF room = paintBevels(nullptr).adjusted(captionMargin, 0, -captionMargin, 0);
+    if (!shrinking || text.isEmpty())
+        return {room, font(), text};
+    QFont shrunk = font();
+    for (qreal points = shrunk.pointSizeF();;
+         points = std::max(points - fitStepPoints, smallestFitPoints)) {
+        shrunk.setPointSizeF(points);
+        if (QFontMetricsF(shrunk, this).horizontalAdvance(text) <= room.width())
+            return {room, shrunk, text};
+        if (points <= smallestFitPoints)
+            return {room, font(), u"###"_s};
+    }
+}
+
+// Run on every change that can alter the fit, and at each paint, which also sees what moves the
+// panel across device pixels.
+ThreedPanel::CaptionLayout ThreedPanel::refit() {
+    CaptionLayout layout = captionLayout();
+    if (shrinking)
+        setToolTip(layout.text == text ? QString() : text);
+    return layout;
+}
+
 void ThreedPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), backColor());
-    const QRectF inside = paintBevels(&painter);
-    if (text.isEmpty())
+    paintBevels(&painter);
+    const CaptionLayout caption = refit();
+    if (caption.text.isEmpty())
         return;
+    painter.setFont(caption.font);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(inside.adjusted(captionMargin, 0, -captionMargin, 0),
-                     int(textAlignment) | Qt::TextSingleLine, text);
+    painter.drawText(caption.room, int(textAlignment) | Qt::TextSingleLine, caption.text);
+}
+
+void ThreedPanel::resizeEvent(QResizeEvent*) {
+    refit();
+}
+
+void ThreedPanel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange)
+        refit();
+    QWidget::changeEvent(event);
 }
 
 // Bevels are drawn on whole device pixels so that each stays one crisp line at scales like 1.25,
