@@ -1,6 +1,7 @@
 #include "controls/threedoption.h"
 #include "controls/threedpanel.h"
 #include "nrs/frmnrs2.h"
+#include "style/fontsubstitutes.h"
 #include "testsupport.h"
 
 #include <QLineEdit>
@@ -55,7 +56,10 @@ class TestFrmNrs2 : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    void initTestCase() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        TavoBAS::installFontSubstitutes();
+    }
 
     // Opens empty in situation 2, the fields black on white even under a dark desktop theme. Each
     // click shows the rows of its situation; hidden fields keep their text, and the event of a
@@ -109,6 +113,32 @@ private slots:
         QVERIFY(window.isVisible());
         QTest::keyClick(&window, Qt::Key_X, Qt::AltModifier);
         QTRY_VERIFY(!window.isVisible());
+    }
+
+    // A result too long for its panel shrinks rather than being cut; too long even at 6 points,
+    // it shows "###" and the whole value as its tooltip.
+    void longResultsFit_data() {
+        QTest::addColumn<QStringList>("dkqb");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("shrunk");
+        QTest::addColumn<QString>("toolTip");
+        QTest::newRow("short") << shoe << u"0,286"_s << false << QString();
+        QTest::newRow("long negative") << QStringList{u"312"_s, u"52"_s, u"312,0001"_s, {}}
+                                       << u"-2839894,250"_s << true << QString();
+        QTest::newRow("too long") << QStringList{u"1"_s, u"-100000000000000000000"_s, u"0"_s, {}}
+                                  << u"###"_s << false << u"100000002004087734272,000"_s;
+    }
+
+    void longResultsFit() {
+        QFETCH(QStringList, dkqb);
+        frmNRS2 window;
+        showActive(window);
+        typeSizes(window, dkqb);
+        clickControl(window, u"SSSave"_s);
+        const auto* f = findControl<ThreedPanel>(window, u"SSPanel1"_s, 2);
+        QTEST(f->captionLayout().text, "shown");
+        QTEST(f->captionLayout().font.pointSizeF() < f->fontSize(), "shrunk");
+        QTEST(f->toolTip(), "toolTip");
     }
 };
 

@@ -19,12 +19,20 @@ class ThreedPanel : public QWidget, public DesignProperties<ThreedPanel> {
     Q_PROPERTY(QString FontName READ fontName WRITE setFontName)
     Q_PROPERTY(double FontSize READ fontSize WRITE setFontSize)
     Q_PROPERTY(bool FontBold READ fontBold WRITE setFontBold)
+    Q_PROPERTY(bool ShrinkToFit READ shrinkToFit WRITE setShrinkToFit)
 
 public:
     static constexpr QPalette::ColorRole backColorRole = QPalette::Window;
 
     enum Bevel { None = 0, Inset = 1, Raised = 2 };
     Q_ENUM(Bevel)
+
+    // What the next paint shows of the caption, where, and in which font.
+    struct CaptionLayout {
+        QRectF room;
+        QFont font;
+        QString text;
+    };
 
     explicit ThreedPanel(QWidget* parent = nullptr);
 
@@ -40,16 +48,26 @@ public:
     void setBevelWidth(int pixels);
     int borderWidth() const { return borderPixels; }
     void setBorderWidth(int pixels);
+    bool shrinkToFit() const { return shrinking; }
+    // A shrinking panel owns its tooltip: it holds the whole caption while "###" stands for it.
+    void setShrinkToFit(bool shrink);
+
+    CaptionLayout captionLayout() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    QRectF paintBevels(QPainter& painter) const;
+    QRectF paintBevels(QPainter* painter) const;
+    CaptionLayout refit();
 
-    // Every look setting takes effect at the next paint.
+    // Every look setting takes effect at the next paint; the tooltip at once, as it is read
+    // without one.
     template <class Setting> void changeLook(Setting& setting, const Setting& value) {
         setting = value;
+        refit();
         update();
     }
 
@@ -59,4 +77,5 @@ private:
     Bevel inner = None;
     int bevelPixels = 1;
     int borderPixels = 0;
+    bool shrinking = false;
 };

@@ -170,6 +170,8 @@ void frmNRS2::addResultRow(int captionIndex, const QString& caption, int resultI
         makePanel(this, u"SSPanel1"_s, resultIndex, QString(), Qt::AlignCenter, ThreedPanel::Inset);
     placeInTwips(result, rowValueLeftTwips, topTwips - resultRaiseTwips, resultWidthTwips,
                  rowHeightTwips);
+    // Cut at both ends, a long result would lose its sign and still look like a number.
+    result->setShrinkToFit(true);
     SSPanel1[resultIndex] = result;
 }
 
