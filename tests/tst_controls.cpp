@@ -128,6 +128,10 @@ private slots:
                  QList<QString>({u"0\v\f\u0085\u2028\u2029."_s, {}}));
         grid.setRows(-5);
         QCOMPARE(grid.rows(), 1);
+        // A long body arrives in slices, whole.
+        grid.setBody({1'234'567, [](int row, int) { return QString::number(row); }});
+        QTRY_COMPARE(grid.rows(), 1'234'568);
+        QCOMPARE(grid.textMatrix(1'234'567, 0), u"1234566"_s);
     }
 
     // Rows grow with a larger font, so that its text is never cut; a width placed in twips

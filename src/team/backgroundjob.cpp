@@ -25,6 +25,7 @@ BackgroundJob::BackgroundJob(QWidget* window, const QString& label, Work job)
     bar->setRange(0, 1000);
     bar->setValue(0);
     dialog->setBar(bar);
+    dialog->setWindowTitle(window->windowTitle());
     dialog->setLabelText(label);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setAutoReset(false);
