@@ -62,6 +62,23 @@ SessionSpan Analysis::sessionsOf(qsizetype line) const {
     return {found[line].firstSession, found[line].sessionCount};
 }
 
+QList<SessionSpan> Analysis::sessionsOf(const QList<qsizetype>& lines) const {
+    QList<SessionSpan> spans;
+    for (qsizetype line : lines)
+        if (const SessionSpan span = sessionsOf(line); span.count > 0)
+            spans.append(span);
+    std::ranges::sort(spans, {}, &SessionSpan::first);
+    QList<SessionSpan> runs;
+    for (const SessionSpan& span : std::as_const(spans)) {
+        if (!runs.isEmpty() && span.first <= runs.last().first + runs.last().count)
+            runs.last().count =
+                std::max(runs.last().count, span.first + span.count - runs.last().first);
+        else
+            runs.append(span);
+    }
+    return runs;
+}
+
 Analysis analyseSessions(const SessionTable& sessions, const QLocale& locale,
                          const ProgressReport& progress) {
     Analysis analysis;

@@ -27,6 +27,8 @@ public:
     // Exactly the line shown in the results grid; empty outside the lines.
     QString lineText(qsizetype line) const;
     SessionSpan sessionsOf(qsizetype line) const;
+    // The sessions of all these lines, as runs in order that neither overlap nor touch.
+    QList<SessionSpan> sessionsOf(const QList<qsizetype>& lines) const;
 
 private:
     friend Analysis analyseSessions(const SessionTable&, const QLocale&, const ProgressReport&);

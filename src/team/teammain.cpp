@@ -58,15 +58,38 @@ void showInstructions(QPlainTextEdit* box) {
             QTextCursor(block).setBlockCharFormat(gap);
 }
 
-// One line a cell in both flavours, so that a spreadsheet pastes it as one column.
-QMimeData* linesAsTable(const QStringList& lines) {
-    QString html = u"<table>"_s;
-    for (const QString& line : lines)
-        html += u"<tr><td>%1</td></tr>"_s.arg(line.toHtmlEscaped());
-    auto* data = new QMimeData;
-    data->setText(lines.join(u'\n'));
-    data->setHtml(html + u"</table>"_s);
-    return data;
+// Lines in both flavours of a copy: plain, one a line, and as an HTML table, one a cell, so that
+// a spreadsheet pastes them as one column.
+struct CopiedLines {
+    QString text;
+    QString html;
+};
+
+CopiedLines copyOfLines(const Analysis& analysis, const QList<qsizetype>& lines,
+                        const ProgressReport& progress) {
+    CopiedLines copy{{}, u"<table>"_s};
+    ProgressSteps steps(progress, lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString text = analysis.lineText(lines[i]);
+        if (!copy.text.isEmpty())
+            copy.text += u'\n';
+        copy.text += text;
+        copy.html += u"<tr><td>"_s + text.toHtmlEscaped() + u"</td></tr>"_s;
+        steps.at(i);
+    }
+    copy.html += u"</table>"_s;
+    return copy;
+}
+
+// The rows selected in a grid, in order.
+QList<qsizetype> selectedRows(const QItemSelectionModel* selection) {
+    QList<qsizetype> rows;
+    for (const QItemSelectionRange& range : selection->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.append(row);
+    std::ranges::sort(rows);
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
 }
 
 // The clipboard's text; nothing when an owner offers text but does not send it. Asking for the
@@ -135,7 +158,7 @@ void TeamMain::SSSave_Click() {
         return;
     GG->setRows(1);
     sessions.reset();
-    analysis.reset();
+    resultsLinked = false;
     std::optional<QString> text;
     try {
         text = clipboardText();
@@ -186,6 +209,7 @@ void TeamMain::showSessions(SessionTable pasted) {
 
 void TeamMain::showResults(Analysis analysed) {
     analysis = std::make_shared<const Analysis>(std::move(analysed));
+    resultsLinked = true;
     GR->setBody({int(analysis->lineCount()), [lines = analysis](int row, int) {
                      return lines->lineText(row);
                  }});
@@ -245,34 +269,36 @@ void TeamMain::selectSessionsOfResults() {
     QAbstractItemModel* rows = GG->model();
     const int lastColumn = rows->columnCount() - 1;
     QItemSelection linked;
-    const auto sessionsOf = [this](int line) {
-        return analysis ? analysis->sessionsOf(line) : SessionSpan{};
-    };
-    const QModelIndexList selectedLines = GR->selectionModel()->selectedRows();
-    for (const QModelIndex& selected : selectedLines) {
-        const SessionSpan span = sessionsOf(selected.row());
-        if (span.count < 1)
-            continue;
-        linked.select(rows->index(int(span.first), 0),
-                      rows->index(int(span.first + span.count - 1), lastColumn));
-    }
+    if (analysis && resultsLinked)
+        for (const SessionSpan& run : analysis->sessionsOf(selectedRows(GR->selectionModel())))
+            linked.select(rows->index(int(run.first), 0),
+                          rows->index(int(run.first + run.count - 1), lastColumn));
     GG->selectionModel()->select(linked, QItemSelectionModel::ClearAndSelect);
 
-    const SessionSpan current = sessionsOf(GR->currentIndex().row());
-    if (current.count < 1 || !GR->selectionModel()->isRowSelected(GR->currentIndex().row()))
+    const int currentLine = GR->currentIndex().row();
+    const SessionSpan current =
+        analysis && resultsLinked ? analysis->sessionsOf(currentLine) : SessionSpan{};
+    if (current.count < 1 || !GR->selectionModel()->isRowSelected(currentLine))
         return;
     // Bring the whole window into view where it fits, its first session where it does not.
     GG->scrollTo(rows->index(int(current.first + current.count - 1), 0));
     GG->scrollTo(rows->index(int(current.first), 0));
 }
 
-void TeamMain::copyResults() const {
-    QModelIndexList selectedLines = GR->selectionModel()->selectedRows();
-    if (selectedLines.isEmpty())
+void TeamMain::copyResults() {
+    const QList<qsizetype> lines = selectedRows(GR->selectionModel());
+    if (job || !analysis || lines.isEmpty())
         return;
-    std::sort(selectedLines.begin(), selectedLines.end());
-    QStringList texts;
-    for (const QModelIndex& selected : std::as_const(selectedLines))
-        texts.append(GR->textMatrix(selected.row() + 1, 0));
-    QGuiApplication::clipboard()->setMimeData(linesAsTable(texts));
+    auto copy = std::make_shared<CopiedLines>();
+    startJob(
+        u"Copying the results…"_s,
+        [copy, lines, source = analysis](const ProgressReport& progress) {
+            *copy = copyOfLines(*source, lines, progress);
+        },
+        [copy] {
+            auto* data = new QMimeData;
+            data->setText(copy->text);
+            data->setHtml(copy->html);
+            QGuiApplication::clipboard()->setMimeData(data);
+        });
 }

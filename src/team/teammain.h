@@ -35,7 +35,7 @@ private:
     void showResults(Analysis analysis);
     void showMessage(const QString& text, const QString& informativeText = {});
     void selectSessionsOfResults();
-    void copyResults() const;
+    void copyResults();
 
     ThreedCommand* SSSave;
     FlexGrid* GG;
@@ -44,9 +44,10 @@ private:
     QPlainTextEdit* Text1;
     ThreedCommand* SSCommand2;
 
-    // What GG shows, and the analysis behind the lines in GR; the analysis is forgotten when a
-    // paste replaces the sessions it is about.
+    // What GG shows, and the analysis behind the lines in GR. The lines stay when a paste
+    // replaces the sessions they are about, but no longer select any.
     std::shared_ptr<const SessionTable> sessions;
     std::shared_ptr<const Analysis> analysis;
+    bool resultsLinked = false;
     BackgroundJob* job = nullptr; // the paste or analysis running, if any
 };
