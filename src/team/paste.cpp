@@ -91,7 +91,7 @@ std::optional<PasteRefusal> readRow(QStringView row, qsizetype rowNumber, const 
 void reserveCells(QStringView text, CellTexts& cells) {
     qsizetype separators = 0;
     for (QChar c : text) // without branches, so that the compiler can vectorise it
-        separators += (c == u'\t') | (c == u'\r') | (c == u'\n');
+        separators += int(c == u'\t') + int(c == u'\r') + int(c == u'\n');
     cells.reserve(separators + 1, text.size());
 }
 
