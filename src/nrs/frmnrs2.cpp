@@ -161,6 +161,8 @@ void frmNRS2::createControls() {
 void frmNRS2::addInputRow(int captionIndex, const QString& caption, int fieldIndex, int topTwips) {
     Panel3D6[captionIndex] = makeRowCaption(this, captionIndex, caption, topTwips);
     NRSText[fieldIndex] = makeField(this, fieldIndex, topTwips);
+    // The caption lies beside the field, not on it, so a screen reader would not find it.
+    NRSText[fieldIndex]->setAccessibleName(caption);
 }
 
 void frmNRS2::addResultRow(int captionIndex, const QString& caption, int resultIndex,
