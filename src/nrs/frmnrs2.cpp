@@ -11,6 +11,7 @@
 
 #include <QButtonGroup>
 #include <QLineEdit>
+#include <QShortcut>
 
 namespace {
 
@@ -101,6 +102,7 @@ frmNRS2::frmNRS2(QWidget* parent) : QDialog(parent) {
     createControls();
     orderTabs();
     connectControls();
+    addKeys();
     NRSText[2]->setFocus();
     Form_Load();
 }
@@ -189,6 +191,19 @@ void frmNRS2::connectControls() {
             [this](int Index) { optP_Click(Index, optP[Index]->value()); });
     connect(SSSave, &ThreedCommand::clicked, this, &frmNRS2::SSSave_Click);
     connect(cmdOptOK, &ThreedCommand::clicked, this, &frmNRS2::cmdOptOK_Click);
+}
+
+// The situations go by Ctrl+1 to Ctrl+3 from top to bottom, through the same click as the mouse's;
+// focus stays in the field being typed in.
+void frmNRS2::addKeys() {
+    ThreedOption* const topToBottom[] = {optP[2], optP[0], optP[1]};
+    for (int row = 0; row < int(std::size(topToBottom)); ++row) {
+        ThreedOption* option = topToBottom[row];
+        const QKeySequence key(Qt::ControlModifier | Qt::Key(Qt::Key_1 + row));
+        option->setToolTip(key.toString(QKeySequence::NativeText));
+        option->setAccessibleDescription(option->toolTip());
+        connect(new QShortcut(key, this), &QShortcut::activated, option, &ThreedOption::click);
+    }
 }
 
 // Only shows and hides: fields keep their text and results their captions.

@@ -30,6 +30,7 @@ private:
     void addResultRow(int captionIndex, const QString& caption, int resultIndex, int topTwips);
     void orderTabs();
     void connectControls();
+    void addKeys();
     void showRowsOf(Situation situation);
     Situation selectedSituation() const;
     void Form_Load();
