@@ -1,5 +1,6 @@
 #include "frmnrs2.h"
 
+#include "controls/copying.h"
 #include "controls/designfont.h"
 #include "controls/threedcommand.h"
 #include "controls/threedoption.h"
@@ -176,6 +177,7 @@ void frmNRS2::addResultRow(int captionIndex, const QString& caption, int resultI
                  rowHeightTwips);
     // Cut at both ends, a long result would lose its sign and still look like a number.
     result->setShrinkToFit(true);
+    addCopyMenu(result);
     SSPanel1[resultIndex] = result;
 }
 
@@ -194,7 +196,7 @@ void frmNRS2::connectControls() {
 }
 
 // The situations go by Ctrl+1 to Ctrl+3 from top to bottom, through the same click as the mouse's;
-// focus stays in the field being typed in.
+// focus stays in the field being typed in. Ctrl+C copies the results.
 void frmNRS2::addKeys() {
     ThreedOption* const topToBottom[] = {optP[2], optP[0], optP[1]};
     for (int row = 0; row < int(std::size(topToBottom)); ++row) {
@@ -204,6 +206,18 @@ void frmNRS2::addKeys() {
         option->setAccessibleDescription(option->toolTip());
         connect(new QShortcut(key, this), &QShortcut::activated, option, &ThreedOption::click);
     }
+    addWindowCopyKey(this, [this] { return shownResults(); });
+}
+
+// The results of the last calculation in full, tab-separated, the adjustment only where it shows.
+QString frmNRS2::shownResults() const {
+    if (SSPanel1[0]->caption().isEmpty())
+        return {}; // nothing calculated yet
+    QStringList row;
+    for (const ThreedPanel* result : SSPanel1)
+        if (!result->isHidden())
+            row << result->caption();
+    return row.join(u'\t');
 }
 
 // Only shows and hides: fields keep their text and results their captions.

@@ -31,6 +31,7 @@ private:
     void orderTabs();
     void connectControls();
     void addKeys();
+    QString shownResults() const;
     void showRowsOf(Situation situation);
     Situation selectedSituation() const;
     void Form_Load();
