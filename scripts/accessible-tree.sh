@@ -23,7 +23,10 @@ if [ -z "${ACCESSIBLE_TREE_INSIDE:-}" ]; then
         { echo "missing: python3-pyatspi" >&2; exit 77; }
     [ -x "$exe" ] || { echo "no executable at $exe" >&2; exit 1; }
     export ACCESSIBLE_TREE_INSIDE=1
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- "$0" "$exe"
+    # xvfb-run -a looks for a free display from :99 on, where other runs may be starting at the
+    # same moment; starting the search elsewhere keeps two of them off one display.
+    exec xvfb-run -a -n $((200 + RANDOM % 500)) -s "-screen 0 1280x1024x24" \
+        dbus-run-session -- "$0" "$exe"
 fi
 
 # Inside the display and the session bus. The numbers are typed and read in one notation.
@@ -39,9 +42,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The registry daemon starts on demand once the bus is there.
+# The registry daemon starts on demand once the bus is there. The program starts after the bus
+# has its name, so that it cannot ask for it first and have a second bus started.
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 pids+=($!)
+for _ in $(seq 100); do
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null |
+        grep -q "boolean true" && break
+    sleep 0.1
+done
 
 QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$exe" &
 program=$!
