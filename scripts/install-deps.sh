@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-utils desktop-file-utils
+  dbus at-spi2-core python3-pyatspi xdotool xclip
 )
 
 missing=()

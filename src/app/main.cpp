@@ -1,4 +1,5 @@
 #include "app/frmtavo.h"
+#include "controls/accessiblecontrols.h"
 #include "style/fontsubstitutes.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"kelvane-extras"_s);
     TavoBAS::installFontSubstitutes();
+    installAccessibleControls();
 
     frmTavo launcher;
     launcher.show();

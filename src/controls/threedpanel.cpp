@@ -2,6 +2,7 @@
 
 #include "designfont.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -49,7 +50,13 @@ ThreedPanel::ThreedPanel(QWidget* parent) : QWidget(parent) {
 }
 
 void ThreedPanel::setCaption(const QString& caption) {
+    const bool changed = caption != text;
     changeLook(text, caption);
+    // The caption is the panel's accessible name: a new result is read out as it comes.
+    if (changed) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void ThreedPanel::setAlignment(Qt::Alignment alignment) {

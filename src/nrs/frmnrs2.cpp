@@ -1,5 +1,6 @@
 #include "frmnrs2.h"
 
+#include "controls/copying.h"
 #include "controls/designfont.h"
 #include "controls/threedcommand.h"
 #include "controls/threedoption.h"
@@ -11,6 +12,7 @@
 
 #include <QButtonGroup>
 #include <QLineEdit>
+#include <QShortcut>
 
 namespace {
 
@@ -101,6 +103,7 @@ frmNRS2::frmNRS2(QWidget* parent) : QDialog(parent) {
     createControls();
     orderTabs();
     connectControls();
+    addKeys();
     NRSText[2]->setFocus();
     Form_Load();
 }
@@ -161,6 +164,8 @@ void frmNRS2::createControls() {
 void frmNRS2::addInputRow(int captionIndex, const QString& caption, int fieldIndex, int topTwips) {
     Panel3D6[captionIndex] = makeRowCaption(this, captionIndex, caption, topTwips);
     NRSText[fieldIndex] = makeField(this, fieldIndex, topTwips);
+    // The caption lies beside the field, not on it, so a screen reader would not find it.
+    NRSText[fieldIndex]->setAccessibleName(caption);
 }
 
 void frmNRS2::addResultRow(int captionIndex, const QString& caption, int resultIndex,
@@ -172,6 +177,7 @@ void frmNRS2::addResultRow(int captionIndex, const QString& caption, int resultI
                  rowHeightTwips);
     // Cut at both ends, a long result would lose its sign and still look like a number.
     result->setShrinkToFit(true);
+    addCopyMenu(result);
     SSPanel1[resultIndex] = result;
 }
 
@@ -187,6 +193,31 @@ void frmNRS2::connectControls() {
             [this](int Index) { optP_Click(Index, optP[Index]->value()); });
     connect(SSSave, &ThreedCommand::clicked, this, &frmNRS2::SSSave_Click);
     connect(cmdOptOK, &ThreedCommand::clicked, this, &frmNRS2::cmdOptOK_Click);
+}
+
+// The situations go by Ctrl+1 to Ctrl+3 from top to bottom, through the same click as the mouse's;
+// focus stays in the field being typed in. Ctrl+C copies the results.
+void frmNRS2::addKeys() {
+    ThreedOption* const topToBottom[] = {optP[2], optP[0], optP[1]};
+    for (int row = 0; row < int(std::size(topToBottom)); ++row) {
+        ThreedOption* option = topToBottom[row];
+        const QKeySequence key(Qt::ControlModifier | Qt::Key(Qt::Key_1 + row));
+        option->setToolTip(key.toString(QKeySequence::NativeText));
+        option->setAccessibleDescription(option->toolTip());
+        connect(new QShortcut(key, this), &QShortcut::activated, option, &ThreedOption::click);
+    }
+    addWindowCopyKey(this, [this] { return shownResults(); });
+}
+
+// The results of the last calculation in full, tab-separated, the adjustment only where it shows.
+QString frmNRS2::shownResults() const {
+    if (SSPanel1[0]->caption().isEmpty())
+        return {}; // nothing calculated yet
+    QStringList row;
+    for (const ThreedPanel* result : SSPanel1)
+        if (!result->isHidden())
+            row << result->caption();
+    return row.join(u'\t');
 }
 
 // Only shows and hides: fields keep their text and results their captions.

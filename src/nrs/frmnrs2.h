@@ -30,6 +30,8 @@ private:
     void addResultRow(int captionIndex, const QString& caption, int resultIndex, int topTwips);
     void orderTabs();
     void connectControls();
+    void addKeys();
+    QString shownResults() const;
     void showRowsOf(Situation situation);
     Situation selectedSituation() const;
     void Form_Load();

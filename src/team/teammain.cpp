@@ -230,9 +230,11 @@ void TeamMain::showMessage(const QString& text, const QString& informativeText) 
 void TeamMain::createControls() {
     SSSave = makeButton(this, u"SSSave"_s, u"&Paste"_s, 5000);
     GG = makeGrid(this, u"GG"_s, u"Won/Lost|Minutes"_s);
+    GG->setAccessibleName(u"Sessions"_s);
     placeInTwips(GG, 270, 180, 2880, 2985);
     SSCommand1 = makeButton(this, u"SSCommand1"_s, u"&Analyze"_s, 6500);
     GR = makeGrid(this, u"GR"_s, u"Results"_s);
+    GR->setAccessibleName(u"Results"_s);
     GR->setStretchLastColumn(true);
     // A single column scrolled by whole columns could never show the end of a long line.
     GR->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -240,6 +242,7 @@ void TeamMain::createControls() {
 
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(u"Text1"_s);
+    Text1->setAccessibleName(u"Instructions"_s);
     Text1->setFont(designFont());
     showInstructions(Text1);
     Text1->setReadOnly(true);

@@ -1,0 +1,6 @@
+#pragma once
+
+// Lets screen readers read the designed controls as the platform controls they stand in for: a
+// panel as static text, the push and option buttons as buttons with their captions, access keys
+// and states. Call once at program start; the grids keep what Qt gives any table view.
+void installAccessibleControls();
