@@ -20,11 +20,3 @@ void CellTexts::append(QStringView text) {
     characters.append(text);
     ends.push_back(quint32(characters.size()));
 }
-
-void CellTexts::resize(qsizetype count) {
-    const quint32 end = count == 0        ? 0
-                        : count <= size() ? ends[std::size_t(count) - 1]
-                                          : quint32(characters.size());
-    characters.truncate(end);
-    ends.resize(std::size_t(count), end);
-}

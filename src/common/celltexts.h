@@ -16,8 +16,6 @@ public:
     void reserve(qsizetype count, qsizetype totalCharacters);
     // Throws std::bad_alloc when memory, or the four-byte offsets, run out.
     void append(QStringView text);
-    // Drops texts from the end, or adds empty ones.
-    void resize(qsizetype count);
 
 private:
     QString characters;

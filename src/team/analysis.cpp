@@ -86,8 +86,8 @@ Analysis analyseSessions(const SessionTable& sessions, const QLocale& locale,
         return analysis;
     analysis.Rate = hourlyRates(sessions, locale, progress);
     const std::span<const double> series(analysis.Rate);
-    analysis.lines = chartLines(series);
-    if (!allFinite(analysis.lines)) {
+    const ChartLines lines = chartLines(series);
+    if (!allFinite(lines)) {
         analysis.verdict = "Values too large to analyse"_L1;
         return analysis;
     }
@@ -95,7 +95,7 @@ Analysis analyseSessions(const SessionTable& sessions, const QLocale& locale,
     // With no variation no rule can hold; the rounding of the mean must not make one fire.
     if (std::ranges::all_of(series, [&](double rate) { return rate == series.front(); }))
         return analysis;
-    analysis.found = findSignals(series, analysis.lines, [&](double share) {
+    analysis.found = findSignals(series, lines, [&](double share) {
         if (progress)
             progress(readingShare + (1 - readingShare) * share);
     });

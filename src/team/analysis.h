@@ -34,7 +34,6 @@ private:
     friend Analysis analyseSessions(const SessionTable&, const QLocale&, const ProgressReport&);
 
     std::vector<double> Rate;
-    ChartLines lines;
     QList<Signal> found;
     QLatin1StringView verdict; // the one line when no signal is found
 };

@@ -18,9 +18,9 @@ class LineEnds {
 public:
     explicit LineEnds(QStringView text) : text(text) {}
 
-    // The first line end at or after `from`; the text's end when there is none.
-    qsizetype from(qsizetype from) {
-        return std::min(next(u'\r', cr, from), next(u'\n', lf, from));
+    // The first line end at or after `position`; the text's end when there is none.
+    qsizetype nextFrom(qsizetype position) {
+        return std::min(next(u'\r', cr, position), next(u'\n', lf, position));
     }
 
 private:
@@ -117,7 +117,7 @@ PasteOutcome pasteSessions(QStringView clipboardText, const QLocale& locale,
     qsizetype rowNumber = 0;
     LineEnds lineEnds(clipboardText);
     for (qsizetype start = 0; start < clipboardText.size();) {
-        const qsizetype end = lineEnds.from(start);
+        const qsizetype end = lineEnds.nextFrom(start);
         const QStringView row = clipboardText.sliced(start, end - start);
         if (end == clipboardText.size() && row.trimmed().isEmpty())
             break; // blanks behind the last line end
