@@ -157,7 +157,7 @@ private slots:
     // Mean, MRBar, UCL, LCL, USig2, LSig2, USig1, LSig1; a single session has no moving range.
     void chartLines() {
         const auto lines = [](const QList<double>& rates) {
-            const ChartLines c = ::chartLines(rates);
+            const ChartLines c = ::chartLines(rates, movingRanges(rates));
             return QList<double>{c.Mean, c.MRBar, c.UCL, c.LCL, c.USig2, c.LSig2, c.USig1, c.LSig1};
         };
         QCOMPARE(lines({100, 300, 200}),

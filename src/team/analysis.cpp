@@ -79,15 +79,26 @@ QList<SessionSpan> Analysis::sessionsOf(const QList<qsizetype>& lines) const {
     return runs;
 }
 
+QList<qsizetype> Analysis::linesIncluding(qsizetype session) const {
+    QList<qsizetype> lines;
+    for (qsizetype line = 0; line < found.size(); ++line)
+        if (session >= found[line].firstSession &&
+            session < found[line].firstSession + found[line].sessionCount)
+            lines.append(line);
+    return lines;
+}
+
 Analysis analyseSessions(const SessionTable& sessions, const QLocale& locale,
                          const ProgressReport& progress) {
     Analysis analysis;
     if (sessions.sessionCount() == 0)
         return analysis;
     analysis.Rate = hourlyRates(sessions, locale, progress);
+    analysis.MovRange = movingRanges(analysis.Rate);
+    analysis.rulesOf.resize(analysis.Rate.size());
     const std::span<const double> series(analysis.Rate);
-    const ChartLines lines = chartLines(series);
-    if (!allFinite(lines)) {
+    analysis.chart = chartLines(series, analysis.MovRange);
+    if (!allFinite(analysis.chart)) {
         analysis.verdict = "Values too large to analyse"_L1;
         return analysis;
     }
@@ -95,9 +106,12 @@ Analysis analyseSessions(const SessionTable& sessions, const QLocale& locale,
     // With no variation no rule can hold; the rounding of the mean must not make one fire.
     if (std::ranges::all_of(series, [&](double rate) { return rate == series.front(); }))
         return analysis;
-    analysis.found = findSignals(series, lines, [&](double share) {
+    analysis.found = findSignals(series, analysis.chart, [&](double share) {
         if (progress)
             progress(readingShare + (1 - readingShare) * share);
     });
+    for (const Signal& signal : std::as_const(analysis.found))
+        for (qsizetype i = 0; i < signal.sessionCount; ++i)
+            analysis.rulesOf[std::size_t(signal.firstSession + i)] |= RuleSet(1u << signal.rule);
     return analysis;
 }

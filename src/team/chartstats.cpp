@@ -10,7 +10,14 @@ double hourlyRate(double amount, double minutes) {
     return amount / static_cast<double>(hours);
 }
 
-ChartLines chartLines(std::span<const double> Rate) {
+std::vector<double> movingRanges(std::span<const double> Rate) {
+    std::vector<double> MovRange(Rate.empty() ? 0 : Rate.size() - 1);
+    for (std::size_t j = 0; j < MovRange.size(); ++j)
+        MovRange[j] = std::abs(Rate[j + 1] - Rate[j]);
+    return MovRange;
+}
+
+ChartLines chartLines(std::span<const double> Rate, std::span<const double> MovRange) {
     const std::ptrdiff_t N = static_cast<std::ptrdiff_t>(Rate.size());
     ChartLines lines;
 
@@ -21,10 +28,8 @@ ChartLines chartLines(std::span<const double> Rate) {
     lines.Mean = sum / N;
 
     double totalRange = 0;
-    for (std::ptrdiff_t j = N - 1; j >= 1; --j) {
-        const double MovRange = std::abs(Rate[j] - Rate[j - 1]);
-        totalRange += MovRange;
-    }
+    for (std::ptrdiff_t j = std::ssize(MovRange) - 1; j >= 0; --j)
+        totalRange += MovRange[std::size_t(j)];
     lines.MRBar = N > 1 ? totalRange / (N - 1) : 0;
 
     lines.UCL = lines.MRBar * 2.66 + lines.Mean;

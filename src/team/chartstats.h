@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <vector>
 
 // The lines of an individuals and moving-range chart over a series of hourly rates.
 struct ChartLines {
@@ -18,5 +19,9 @@ struct ChartLines {
 // hour. Hours are held in single precision.
 double hourlyRate(double amount, double minutes);
 
-// The chart lines of a non-empty series. A single session has no moving range: MRBar is 0.
-ChartLines chartLines(std::span<const double> Rate);
+// The moving ranges of sessions 2 to N: element j is |Rate[j + 1] - Rate[j]|.
+std::vector<double> movingRanges(std::span<const double> Rate);
+
+// The chart lines of a non-empty series and its moving ranges. A single session has no moving
+// range: MRBar is 0.
+ChartLines chartLines(std::span<const double> Rate, std::span<const double> MovRange);

@@ -82,6 +82,7 @@ bool reportsEveryWindow(const Rule& rule) {
 
 void applyRule(const Rule& rule, std::span<const double> Rate, const ChartLines& lines,
                QList<Signal>& found) {
+    const int ruleIndex = int(&rule - rules);
     const qsizetype N = static_cast<qsizetype>(Rate.size());
     if (N < rule.window)
         return;
@@ -97,7 +98,7 @@ void applyRule(const Rule& rule, std::span<const double> Rate, const ChartLines&
     for (qsizetype p = 0;; ++p) {
         if (count >= rule.needed) {
             if (!Shown)
-                found.append({rule.message, p, rule.window});
+                found.append({rule.message, p, rule.window, ruleIndex});
             Shown = !reportsEveryWindow(rule);
         } else {
             Shown = false;
@@ -110,6 +111,14 @@ void applyRule(const Rule& rule, std::span<const double> Rate, const ChartLines&
 }
 
 } // namespace
+
+static_assert(std::size(rules) == signalRuleCount);
+
+QLatin1StringView signalRuleName(int rule) {
+    const QLatin1StringView message = rules[rule].message;
+    const QLatin1StringView prefix = "Signal "_L1;
+    return message.sliced(prefix.size(), message.indexOf(u':') - prefix.size());
+}
 
 QList<Signal> findSignals(std::span<const double> Rate, const ChartLines& lines,
                           const ProgressReport& progress) {
