@@ -1,7 +1,9 @@
 #include "controls/flexgrid.h"
+#include "controls/zoomchartview.h"
 #include "style/fontsubstitutes.h"
 #include "style/palette.h"
 #include "team/backgroundjob.h"
+#include "team/teamchart.h"
 #include "team/teammain.h"
 
 #include <QAbstractButton>
@@ -105,8 +107,55 @@ void analyse(benchmark::State& state) {
     state.counters["lines"] = double(window.findChild<FlexGrid*>(u"GR"_s)->rows() - 1);
 }
 
+// A window that holds an analysis of that many sessions.
+std::unique_ptr<TeamMain> analysedWindow(qsizetype sessions) {
+    QGuiApplication::clipboard()->setText(sessionText(sessions));
+    auto window = std::make_unique<TeamMain>();
+    window->show();
+    press(button(*window, "SSSave"));
+    press(button(*window, "SSCommand1"));
+    waitForRows(*window);
+    return window;
+}
+
+// Lets the chart lay itself out, then paints it.
+void paintChart(TeamChart* chart) {
+    QCoreApplication::processEvents();
+    chart->repaint();
+}
+
+// From the click on Chart to the chart painted, each time in a window of its own.
+void openChart(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        const auto window = analysedWindow(state.range(0));
+        state.ResumeTiming();
+        button(*window, "SSChart")->click();
+        paintChart(window->findChild<TeamChart*>());
+    }
+}
+
+// A zoom in, a pan and a zoom out, each drawn anew from the sessions in sight.
+void redrawChart(benchmark::State& state) {
+    const auto window = analysedWindow(state.range(0));
+    button(*window, "SSChart")->click();
+    auto* chart = window->findChild<TeamChart*>();
+    paintChart(chart);
+    auto* view = chart->findChild<ZoomChartView*>();
+    const double n = double(state.range(0));
+    const double ranges[][2] = {{n * 0.25, n * 0.75}, {n * 0.3, n * 0.8}, {0.5, n + 0.5}};
+    qsizetype step = 0;
+    for (auto _ : state) {
+        const auto& range = ranges[step++ % std::size(ranges)];
+        view->requestRange(range[0], range[1]);
+        paintChart(chart);
+    }
+}
+
 } // namespace
 
+BENCHMARK(openChart)->Arg(1'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(redrawChart)->Arg(1'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(paste)->Arg(1'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(analyse)->Arg(1'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 

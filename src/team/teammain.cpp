@@ -10,6 +10,7 @@
 #include "team/backgroundjob.h"
 #include "team/instructions.h"
 #include "team/paste.h"
+#include "team/teamchart.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -126,6 +127,8 @@ void TeamMain::DoAnal() {
         return;
     GR->setRows(1);
     analysis.reset();
+    if (chart)
+        chart->showOutdated();
     if (!sessions)
         return;
     auto analysed = std::make_shared<Analysis>();
@@ -134,7 +137,7 @@ void TeamMain::DoAnal() {
         [analysed, table = sessions](const ProgressReport& progress) {
             *analysed = analyseSessions(*table, QLocale(), progress);
         },
-        [this, analysed] { showResults(std::move(*analysed)); });
+        [this, analysed, table = sessions] { showResults(table, std::move(*analysed)); });
 }
 
 void TeamMain::Form_Load() {
@@ -159,6 +162,8 @@ void TeamMain::SSSave_Click() {
     GG->setRows(1);
     sessions.reset();
     resultsLinked = false;
+    if (chart)
+        chart->showOutdated();
     std::optional<QString> text;
     try {
         text = clipboardText();
@@ -186,6 +191,20 @@ void TeamMain::SSSave_Click() {
         });
 }
 
+void TeamMain::SSChart_Click() {
+    if (!chart) {
+        chart = new TeamChart(this);
+        connect(chart, &TeamChart::sessionClicked, this, &TeamMain::selectSession);
+        if (analysis)
+            chart->showAnalysis(analysedSessions, analysis);
+        else
+            chart->showOutdated();
+    }
+    chart->show();
+    chart->raise();
+    chart->activateWindow();
+}
+
 void TeamMain::startJob(const QString& label,
                         const std::function<void(const ProgressReport&)>& work,
                         const std::function<void()>& whenDone) {
@@ -207,9 +226,13 @@ void TeamMain::showSessions(SessionTable pasted) {
                  }});
 }
 
-void TeamMain::showResults(Analysis analysed) {
-    analysis = std::make_shared<const Analysis>(std::move(analysed));
+void TeamMain::showResults(std::shared_ptr<const SessionTable> analysed, Analysis results) {
+    analysis = std::make_shared<const Analysis>(std::move(results));
+    analysedSessions = std::move(analysed);
     resultsLinked = true;
+    SSChart->setEnabled(true);
+    if (chart)
+        chart->showAnalysis(analysedSessions, analysis);
     GR->setBody({int(analysis->lineCount()), [lines = analysis](int row, int) {
                      return lines->lineText(row);
                  }});
@@ -250,12 +273,15 @@ void TeamMain::createControls() {
     placeInTwips(Text1, 4080, 540, 6330, 1755);
 
     SSCommand2 = makeButton(this, u"SSCommand2"_s, u"E&xit"_s, 8000);
+    SSChart = makeButton(this, u"SSChart"_s, u"&Chart"_s, 9500);
+    SSChart->setEnabled(false);
 }
 
 void TeamMain::connectControls() {
     connect(SSSave, &ThreedCommand::clicked, this, &TeamMain::SSSave_Click);
     connect(SSCommand1, &ThreedCommand::clicked, this, &TeamMain::SSCommand1_Click);
     connect(SSCommand2, &ThreedCommand::clicked, this, &TeamMain::SSCommand2_Click);
+    connect(SSChart, &ThreedCommand::clicked, this, &TeamMain::SSChart_Click);
 
     auto* pasteKey = new QShortcut(QKeySequence::Paste, GG);
     pasteKey->setContext(Qt::WidgetShortcut);
@@ -269,23 +295,48 @@ void TeamMain::connectControls() {
 }
 
 void TeamMain::selectSessionsOfResults() {
+    const int currentLine = GR->currentIndex().row();
+    const bool currentSelected = GR->selectionModel()->isRowSelected(currentLine);
+    const QList<SessionSpan> runs =
+        analysis ? analysis->sessionsOf(selectedRows(GR->selectionModel())) : QList<SessionSpan>();
+    const SessionSpan current =
+        analysis && currentSelected ? analysis->sessionsOf(currentLine) : SessionSpan{};
+    if (chart)
+        chart->shadeSessions(runs, current);
+
     QAbstractItemModel* rows = GG->model();
     const int lastColumn = rows->columnCount() - 1;
     QItemSelection linked;
-    if (analysis && resultsLinked)
-        for (const SessionSpan& run : analysis->sessionsOf(selectedRows(GR->selectionModel())))
+    if (resultsLinked)
+        for (const SessionSpan& run : runs)
             linked.select(rows->index(int(run.first), 0),
                           rows->index(int(run.first + run.count - 1), lastColumn));
     GG->selectionModel()->select(linked, QItemSelectionModel::ClearAndSelect);
-
-    const int currentLine = GR->currentIndex().row();
-    const SessionSpan current =
-        analysis && resultsLinked ? analysis->sessionsOf(currentLine) : SessionSpan{};
-    if (current.count < 1 || !GR->selectionModel()->isRowSelected(currentLine))
+    if (!resultsLinked || current.count < 1)
         return;
     // Bring the whole window into view where it fits, its first session where it does not.
     GG->scrollTo(rows->index(int(current.first + current.count - 1), 0));
     GG->scrollTo(rows->index(int(current.first), 0));
+}
+
+// A session picked on the chart: the lines about it in GR, and the session itself in GG.
+void TeamMain::selectSession(qsizetype session) {
+    if (!analysis || !resultsLinked)
+        return;
+    QAbstractItemModel* lines = GR->model();
+    QItemSelection about;
+    for (qsizetype line : analysis->linesIncluding(session))
+        about.select(lines->index(int(line), 0), lines->index(int(line), 0));
+    GR->selectionModel()->select(about,
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (!about.isEmpty())
+        GR->scrollTo(about.first().topLeft());
+
+    QAbstractItemModel* rows = GG->model();
+    const QModelIndex row = rows->index(int(session), 0);
+    GG->selectionModel()->select(row,
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    GG->scrollTo(row);
 }
 
 void TeamMain::copyResults() {

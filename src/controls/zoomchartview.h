@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QChartView>
+#include <QList>
+#include <QPainterPath>
+#include <QPair>
+#include <QPixmap>
+#include <QString>
+#include <optional>
+
+// Points drawn over a chart, each as the same shape: far cheaper than a series item per point.
+struct ChartMarks {
+    QList<QPointF> points; // chart values
+    QPainterPath shape;    // in pixels, around (0, 0)
+    QColor fill;
+};
+
+// A chart whose x axis the user zooms with the wheel around the pointer, pans by dragging or
+// with the arrow keys, and shows whole again with a double-click or Home. The view only asks for
+// a range; whoever owns the data sets it, so that several views can share one x axis.
+class ZoomChartView : public QChartView {
+    Q_OBJECT
+
+public:
+    explicit ZoomChartView(QChart* chart, QWidget* parent = nullptr);
+
+    // The x range that holds everything, and the one shown now.
+    void setXRanges(double fullFrom, double fullTo, double shownFrom, double shownTo);
+
+    void showAll();
+    // Asks for an x range, kept within the full range and never narrower than a few units.
+    void requestRange(double from, double to);
+
+    void setMarks(QList<ChartMarks> layers);
+    // x spans drawn shaded over the plot, in chart values, in order.
+    void setShadedSpans(QList<QPair<double, double>> spans);
+    // Greys the chart out with a text across it; an empty text shows the chart plainly.
+    void setCoverText(const QString& text);
+
+signals:
+    void xRangeRequested(double from, double to);
+    // The pointer rests at a chart value, or clicked it.
+    void pointerAt(const QPointF& value, const QPoint& globalPosition);
+    void clickedAt(const QPointF& value);
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void drawForeground(QPainter* painter, const QRectF& rect) override;
+
+private:
+    void zoomAround(double x, double factor);
+    void panByPixels(double pixels);
+    void drawShading(QPainter* painter) const;
+    void drawMarks(QPainter* painter);
+
+    double fullFrom = 0, fullTo = 1, shownFrom = 0, shownTo = 1;
+    QList<ChartMarks> marks;
+    QList<QPixmap> stamps; // the marks' shapes as drawn on the screen, made when first needed
+    QList<QPair<double, double>> shaded;
+    QString cover;
+    std::optional<QPoint> dragFrom;
+    double dragShownFrom = 0;
+    bool dragged = false;
+};
