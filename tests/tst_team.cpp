@@ -1,9 +1,14 @@
 #include "team/analysis.h"
+#include "team/chartpoints.h"
 #include "team/chartstats.h"
 #include "team/paste.h"
 #include "team/signalrules.h"
 
+#include <QRandomGenerator>
+#include <QSet>
 #include <QTest>
+#include <cmath>
+#include <map>
 
 namespace {
 
@@ -12,6 +17,13 @@ QStringList texts(const CellTexts& cells) {
     for (qsizetype i = 0; i < cells.size(); ++i)
         list << cells.at(i).toString();
     return list;
+}
+
+QString joined(std::span<const double> values) {
+    QStringList texts;
+    for (double value : values)
+        texts << QString::number(value);
+    return texts.join(u' ');
 }
 
 // Symmetric lines around 0, so that a series can sit exactly on a line.
@@ -204,6 +216,112 @@ private slots:
                 << QString("%1+%2 %3").arg(span.first).arg(span.count).arg(analysis.lineText(line));
         }
         QTEST(found, "expected");
+    }
+
+    // What the chart draws: rates | moving ranges | Mean UCL LCL | the rules each session is in.
+    void chartData_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("worked example") << "100\t60\n300\t60\n200\t60\n"
+                                        << "100 300 200|200 100|200 599 -199|,,";
+        QTest::newRow("rule 1 inside a 6b run")
+            << QString("0\t60\n").repeated(5) + "1000.5\t60\n" + QString("0\t60\n").repeated(5)
+            << "0 0 0 0 0 1000.5 0 0 0 0 0|0 0 0 0 1000.5 1000.5 0 0 0 0|90.9545 "
+               "623.221 -441.311|6b,6b,6b,6b,6b,1 6b,6b,6b,,,";
+        QTest::newRow("single session") << "-75\t60\n"
+                                        << "-75||-75 -75 -75|";
+    }
+
+    void chartData() {
+        QFETCH(QString, text);
+        const Analysis analysis = analyseSessions(pasteSessions(text, QLocale::c()).sessions);
+        QStringList rules;
+        for (RuleSet set : analysis.rulesOfSessions()) {
+            QStringList names;
+            for (int rule = 0; rule < signalRuleCount; ++rule)
+                if (set & (1 << rule))
+                    names << signalRuleName(rule);
+            rules << names.join(u' ');
+        }
+        const ChartLines& c = analysis.lines();
+        QTEST(QStringList({joined(analysis.rates()), joined(analysis.movingRanges()),
+                           joined(std::array{c.Mean, c.UCL, c.LCL}), rules.join(u',')})
+                  .join(u'|'),
+              "expected");
+    }
+
+    // However many points share a pixel column, the line keeps each column's lowest and highest
+    // point, and every marked point has a mark within 3 pixels each way; with room for every
+    // point, every finite one is kept. Values that are not finite are never drawn.
+    void chartPoints_data() {
+        QTest::addColumn<double>("xFrom");
+        QTest::addColumn<double>("xTo");
+        QTest::newRow("all of it") << 0.5 << 200'000.5;
+        QTest::newRow("zoomed in") << 120'000.3 << 121'000.7;
+        QTest::newRow("room for all") << 5'000.5 << 5'400.5;
+    }
+
+    void chartPoints() {
+        QFETCH(double, xFrom);
+        QFETCH(double, xTo);
+        QRandomGenerator random(7);
+        std::vector<double> values(200'000);
+        std::vector<RuleSet> marks(values.size());
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            values[i] = i % 997 == 0 ? NAN : random.bounded(2000.0) - 1000;
+            marks[i] = random.bounded(10) < 3 ? RuleSet(random.bounded(2) + 2) : 0;
+            marks[i] |= random.bounded(100) == 0 ? beyondLimitsRule : 0;
+        }
+        const PlotFrame frame{xFrom, xTo, -1000, 1000, 300, 200, 3};
+        const ChartPoints points = ::chartPoints(values, 1, frame, marks);
+
+        const auto pixel = [&](const QPointF& p) {
+            return QPair<int, int>(int(std::floor((p.x() - xFrom) * frame.width / (xTo - xFrom))),
+                                   int(std::floor((1000 - p.y()) * frame.height / 2000)));
+        };
+        const auto pixels = [&](const QList<QPointF>& kept) {
+            QSet<QPair<int, int>> at;
+            for (const QPointF& p : kept)
+                at.insert(pixel(p));
+            return at;
+        };
+        const QSet<QPair<int, int>> marked = pixels(points.marked);
+        const QSet<QPair<int, int>> beyondLimits = pixels(points.beyondLimits);
+        const auto covered = [&](const QSet<QPair<int, int>>& at, const QPointF& p) {
+            for (int dx = -3; dx <= 3; ++dx)
+                for (int dy = -3; dy <= 3; ++dy)
+                    if (at.contains({pixel(p).first + dx, pixel(p).second + dy}))
+                        return true;
+            return false;
+        };
+        QSet<double> lineX;
+        for (const QPointF& p : points.line) {
+            QVERIFY(std::isfinite(p.y()) && !lineX.contains(p.x()));
+            lineX.insert(p.x());
+        }
+
+        std::map<int, QPair<QPointF, QPointF>> extremes; // lowest and highest point of each column
+        qsizetype shown = 0;
+        for (std::size_t i = std::size_t(std::ceil(xFrom)) - 1; double(i) + 1 <= xTo; ++i) {
+            const QPointF p(double(i) + 1, values[i]);
+            if (!std::isfinite(p.y()))
+                continue;
+            ++shown;
+            const auto column = extremes.try_emplace(pixel(p).first, p, p).first;
+            if (p.y() < column->second.first.y())
+                column->second.first = p;
+            if (p.y() > column->second.second.y())
+                column->second.second = p;
+            if (marks[i] && !covered(marked, p))
+                QFAIL(qPrintable(QString("marked point at %1 not covered").arg(p.x())));
+            if ((marks[i] & beyondLimitsRule) && !covered(beyondLimits, p))
+                QFAIL(qPrintable(QString("point beyond the limits at %1 not covered").arg(p.x())));
+        }
+        for (const auto& [column, lowAndHigh] : extremes)
+            QVERIFY(lineX.contains(lowAndHigh.first.x()) && lineX.contains(lowAndHigh.second.x()));
+        const bool reduced = shown > 2 * frame.width;
+        QVERIFY(points.line.size() <= (reduced ? 4 * (frame.width + 2) : shown + 2));
+        QVERIFY(reduced || points.line.size() >= shown);
     }
 };
 

@@ -1,10 +1,13 @@
 #include "controls/flexgrid.h"
+#include "controls/zoomchartview.h"
 #include "style/fontsubstitutes.h"
 #include "team/backgroundjob.h"
+#include "team/teamchart.h"
 #include "team/teammain.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
+#include <QChart>
 #include <QClipboard>
 #include <QMessageBox>
 #include <QMimeData>
@@ -13,6 +16,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <QValueAxis>
 #include <atomic>
 #include <cstdlib>
 
@@ -209,6 +213,47 @@ private slots:
         QVERIFY(window.isVisible());
         QTest::keyClick(&window, Qt::Key_X, Qt::AltModifier);
         QTRY_VERIFY(!window.isVisible());
+    }
+
+    // Chart opens once an analysis has sessions. A result line shades its sessions on the chart
+    // and brings them into view; clicking a point selects its session and the lines about it.
+    // Ctrl+C copies the chart as an image; a new paste greys it out until the next analysis.
+    void chartLinks() {
+        TeamMain window;
+        showActive(window);
+        auto* chartButton = findControl<QAbstractButton>(window, u"SSChart"_s);
+        QVERIFY(!chartButton->isEnabled());
+        QList<int> late(30, 0);
+        late[27] = 1000;
+        pasteAndAnalyse(window, hourSessions(late));
+        chartButton->click();
+        auto* chart = window.findChild<TeamChart*>();
+        QVERIFY(QTest::qWaitForWindowExposed(chart));
+        auto* rates = chart->findChild<ZoomChartView*>();
+
+        rates->requestRange(0.5, 10.5);
+        clickRow(grid(window, u"GR"_s), 0); // Signal 1, session 28
+        QCOMPARE(rates->shadedSpans(), (QList<QPair<double, double>>{{27.5, 28.5}}));
+        const auto* xAxis = qobject_cast<QValueAxis*>(rates->chart()->axes(Qt::Horizontal)[0]);
+        QVERIFY(xAxis->min() < 28 && xAxis->max() > 28 && xAxis->max() - xAxis->min() == 10);
+
+        grid(window, u"GR"_s)->clearSelection();
+        const QPointF session28 = rates->chart()->mapToPosition({28, 1000});
+        QTest::mouseClick(rates->viewport(), Qt::LeftButton, {}, session28.toPoint());
+        QCOMPARE(selectedSessions(window), QList<int>{28});
+        QCOMPARE(grid(window, u"GR"_s)->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(grid(window, u"GR"_s)->selectionModel()->selectedRows()[0].row(), 0);
+
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(rates, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->image().size(),
+                 rates->parentWidget()->size() * chart->devicePixelRatio());
+
+        QGuiApplication::clipboard()->setText(quiet);
+        clickAndWait(window, u"SSSave"_s);
+        QCOMPARE(rates->coverText(), u"Press Analyze"_s);
+        clickAndWait(window, u"SSCommand1"_s);
+        QCOMPARE(rates->coverText(), QString());
     }
 
     // "No signals" selects nothing. The one results column grows to the longest line and shrinks

@@ -156,9 +156,14 @@ void ZoomChartView::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+// Under the chart's items, so that the lines stay in sight however many marks there are.
+void ZoomChartView::drawBackground(QPainter* painter, const QRectF& rect) {
+    QChartView::drawBackground(painter, rect);
+    drawMarks(painter);
+}
+
 void ZoomChartView::drawForeground(QPainter* painter, const QRectF& rect) {
     QChartView::drawForeground(painter, rect);
-    drawMarks(painter);
     drawShading(painter);
     if (cover.isEmpty())
         return;
@@ -187,7 +192,8 @@ void ZoomChartView::drawMarks(QPainter* painter) {
     const QPointF origin = chart()->mapToPosition({0, 0});
     const QPointF unit = chart()->mapToPosition({1, 1}) - origin;
     painter->save();
-    painter->setClipRect(chart()->plotArea().adjusted(-1, -1, 1, 1));
+    // Marks on the plot's edges show whole.
+    painter->setClipRect(chart()->plotArea().adjusted(-6, -6, 6, 6));
     for (qsizetype i = 0; i < marks.size(); ++i) {
         const ChartMarks& layer = marks[i];
         painter->setPen(QPen(layer.fill.darker(180), 1));

@@ -34,8 +34,10 @@ public:
     void setMarks(QList<ChartMarks> layers);
     // x spans drawn shaded over the plot, in chart values, in order.
     void setShadedSpans(QList<QPair<double, double>> spans);
+    const QList<QPair<double, double>>& shadedSpans() const { return shaded; }
     // Greys the chart out with a text across it; an empty text shows the chart plainly.
     void setCoverText(const QString& text);
+    const QString& coverText() const { return cover; }
 
 signals:
     void xRangeRequested(double from, double to);
@@ -50,6 +52,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void drawBackground(QPainter* painter, const QRectF& rect) override;
     void drawForeground(QPainter* painter, const QRectF& rect) override;
 
 private:

@@ -45,6 +45,7 @@ QLineSeries* legendEntry(const QString& name, const QColor& fill) {
 // Two points in a square of 3 pixels lie at most 3·√2 ≈ 4.24 pixels apart, and each mark covers
 // more than that around its centre: the circle 4.5 pixels with its outline, the diamond 4.7.
 constexpr int markSpacing = 3;
+const QColor valueColour(40, 70, 150);
 const QColor markedFill(245, 160, 30);
 const QColor beyondLimitsFill(210, 30, 30);
 
@@ -70,7 +71,6 @@ ControlPlot::ControlPlot(const QString& xTitle, const QString& valueTitle,
     : QObject(parent) {
     auto* chart = new QChart;
     chart->setBackgroundVisible(false);
-    chart->setMargins({4, 4, 4, 4});
     chart->legend()->setAlignment(Qt::AlignBottom);
     chartView = new ZoomChartView(chart, parent);
 
@@ -92,8 +92,7 @@ ControlPlot::ControlPlot(const QString& xTitle, const QString& valueTitle,
 
     valueLine = new QLineSeries(this);
     valueLine->setName(valuesName);
-    valueLine->setPen(QPen(QColor(40, 70, 150), 1));
-    valueLine->setMarkerSize(5);
+    valueLine->setPen(QPen(valueColour, 1));
     marked = legendEntry(u"In a signal’s window"_s, markedFill);
     beyondLimits = legendEntry(u"Beyond the limits (signal 1)"_s, beyondLimitsFill);
     for (QXYSeries* series : {static_cast<QXYSeries*>(valueLine), static_cast<QXYSeries*>(marked),
@@ -178,7 +177,9 @@ void ControlPlot::fitValueAxis(const QList<ChartLine>& lines) {
     // Halves first, so that even values near the largest double leave room around them.
     const double room = std::max((high / 2 - low / 2) * 0.1, std::max(1.0, std::abs(high) * 0.05));
     constexpr double largest = std::numeric_limits<double>::max();
-    yAxis->setRange(std::max(low - room, -largest), std::min(high + room, largest));
+    // A series that cannot go below 0, as moving ranges, starts at 0.
+    const double bottom = low >= 0 ? std::max(0.0, low - room) : std::max(low - room, -largest);
+    yAxis->setRange(bottom, std::min(high + room, largest));
     if (std::abs(low) < 1e300 && std::abs(high) < 1e300)
         yAxis->applyNiceNumbers();
 }
@@ -204,10 +205,14 @@ void ControlPlot::redraw() {
                           std::max(1, int(plot.height())),
                           markSpacing};
     ChartPoints points = chartPoints(values, firstX, frame, marks);
-    valueLine->setPointsVisible(points.line.size() * pixelsPerDot <= frame.width);
+    // Each point gets a dot of its own where there is room for it.
+    QList<QPointF> dots;
+    if (points.line.size() * pixelsPerDot <= frame.width)
+        dots = points.line;
     valueLine->replace(points.line);
     chartView->setMarks(
-        {{std::move(points.marked), markShape(MarkShape::Circle, 8), markedFill},
+        {{std::move(dots), markShape(MarkShape::Circle, 5), valueColour},
+         {std::move(points.marked), markShape(MarkShape::Circle, 8), markedFill},
          {std::move(points.beyondLimits), markShape(MarkShape::Diamond, 12), beyondLimitsFill}});
 }
 

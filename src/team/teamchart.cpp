@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGraphicsLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegend>
@@ -30,6 +31,7 @@ constexpr int windowWidthTwips = 13500;
 constexpr int windowHeightTwips = 9750;
 // The upper limit of the moving ranges, in average moving ranges.
 constexpr double rangeLimitFactor = 3.268;
+const QMargins plotMargins(4, 4, 4, 4);
 // A cell longer than this is cut in a tooltip.
 constexpr qsizetype shownCellLength = 40;
 
@@ -93,6 +95,8 @@ TeamChart::TeamChart(QWidget* owner) : QWidget(owner, Qt::Window) {
     plotColumn->setSpacing(0);
     plotColumn->addWidget(individuals->view(), 3);
     plotColumn->addWidget(ranges->view(), 2);
+    for (ControlPlot* plot : {individuals, ranges})
+        plot->view()->installEventFilter(this);
     individuals->view()->setAccessibleName(u"Rates"_s);
     ranges->view()->setAccessibleName(u"Moving ranges"_s);
 
@@ -150,9 +154,38 @@ void TeamChart::showAnalysis(std::shared_ptr<const SessionTable> table,
                            individualsLines(analysis->lines()), 0.5, fullTo);
     ranges->setSeries(analysis->movingRanges(), 2, {}, rangeLines(analysis->lines()), 0.5, fullTo);
     showRange(0.5, fullTo);
+    aligning = true;
+    QMetaObject::invokeMethod(this, &TeamChart::alignPlots, Qt::QueuedConnection);
     for (ControlPlot* plot : {individuals, ranges})
         plot->view()->setCoverText({});
     shadeSessions({}, {});
+}
+
+bool TeamChart::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && !aligning) {
+        aligning = true;
+        QMetaObject::invokeMethod(this, &TeamChart::alignPlots, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Each chart lays itself out around its own axis labels; then the one with the narrower labels
+// gets that much more margin, so that a session stands at the same place in both.
+void TeamChart::alignPlots() {
+    aligning = false;
+    double left = 0, right = QWIDGETSIZE_MAX;
+    for (ControlPlot* plot : {individuals, ranges}) {
+        plot->chart()->setMargins(plotMargins);
+        plot->chart()->layout()->invalidate();
+        plot->chart()->layout()->activate();
+        left = std::max(left, plot->chart()->plotArea().left());
+        right = std::min(right, plot->chart()->plotArea().right());
+    }
+    for (ControlPlot* plot : {individuals, ranges}) {
+        const QRectF own = plot->chart()->plotArea();
+        plot->chart()->setMargins(plotMargins + QMargins(int(std::lround(left - own.left())), 0,
+                                                         int(std::lround(own.right() - right)), 0));
+    }
 }
 
 void TeamChart::showOutdated() {

@@ -31,7 +31,11 @@ public:
 signals:
     void sessionClicked(qsizetype session); // 0-based
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void alignPlots();
     void showRange(double from, double to);
     void showPointInfo(ControlPlot* plot, const QPointF& at, const QPoint& globalPosition);
     void clickedAt(const QPointF& at);
@@ -44,5 +48,6 @@ private:
     std::shared_ptr<const SessionTable> sessions;
     std::shared_ptr<const Analysis> analysis;
     bool outdated = false;
+    bool aligning = false; // plots to be aligned once both have their new size
     double shownFrom = 0, shownTo = 1;
 };
