@@ -15,6 +15,8 @@ namespace {
 constexpr double narrowestSpan = 4;
 // A press that moves less than this is a click, not a drag.
 constexpr int dragThreshold = 3;
+// How far a mark reaches from its point, in pixels, at most.
+constexpr int markReach = 8;
 // How much one notch of the wheel, or one + or − key, zooms.
 constexpr double notchFactor = 0.8;
 
@@ -192,8 +194,8 @@ void ZoomChartView::drawMarks(QPainter* painter) {
     const QPointF origin = chart()->mapToPosition({0, 0});
     const QPointF unit = chart()->mapToPosition({1, 1}) - origin;
     painter->save();
-    // Marks on the plot's edges show whole.
-    painter->setClipRect(chart()->plotArea().adjusted(-6, -6, 6, 6));
+    // Marks on the top and bottom edges show whole; the sides cut them as they cut the line.
+    painter->setClipRect(chart()->plotArea().adjusted(0, -markReach, 0, markReach));
     for (qsizetype i = 0; i < marks.size(); ++i) {
         const ChartMarks& layer = marks[i];
         painter->setPen(QPen(layer.fill.darker(180), 1));

@@ -84,6 +84,8 @@ TeamChart::TeamChart(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName(u"TeamChart"_s);
     setWindowTitle(u"Control Chart"_s);
     setWindowIcon(TavoBAS::appIcon());
+    // A point's tooltip shows also while Team Analysis has the focus.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     resize(twipsToSize(this, windowWidthTwips, windowHeightTwips));
 
     plots = new QWidget(this);
@@ -254,13 +256,15 @@ void TeamChart::copyImage() {
 void TeamChart::saveImage() {
     static const QStringList filters{u"PNG image (*.png)"_s, u"SVG image (*.svg)"_s,
                                      u"PDF document (*.pdf)"_s};
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (lastImagePath.isEmpty())
+        lastImagePath = QDir(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation))
+                            .filePath(u"control-chart.png"_s);
     QString filter = filters.first();
-    QString path = QFileDialog::getSaveFileName(this, u"Save Image"_s,
-                                                QDir(folder).filePath(u"control-chart.png"_s),
+    QString path = QFileDialog::getSaveFileName(this, u"Save Image"_s, lastImagePath,
                                                 filters.join(u";;"_s), &filter);
     if (path.isEmpty())
         return;
+    lastImagePath = path;
     if (QFileInfo(path).suffix().isEmpty())
         path += u'.' + filter.section(u"*."_s, 1).chopped(1);
     if (saveWidgetImage(plots, path))
