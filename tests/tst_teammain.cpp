@@ -36,6 +36,14 @@ void* operator new(std::size_t size) {
         return memory;
     throw std::bad_alloc();
 }
+// The standard library asks for scratch memory this way and frees it with the delete below.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
 void operator delete(void* memory) noexcept {
     std::free(memory);
 }
