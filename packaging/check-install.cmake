@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs into a scratch prefix and checks that the launcher can find the program and its icon.
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Build-time tool: writes the window icon as the PNG files the desktop's icon theme installs.
 #include "style/appicon.h"
 

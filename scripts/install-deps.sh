@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian 12 packages needed to build, run and test the program.
 # Does nothing when everything is already there; otherwise one apt-get update, then one install.
 set -euo pipefail
