@@ -10,7 +10,7 @@ if(NOT result EQUAL 0)
 endif()
 foreach(expected
         bin/kelvane-extras
-        share/applications/kelvane-extras.desktop
+        share/applications/${APP_ID}.desktop
         share/icons/hicolor/32x32/apps/kelvane-extras.png
         share/icons/hicolor/256x256/apps/kelvane-extras.png)
     if(NOT EXISTS ${PREFIX}/${expected})
