@@ -12,7 +12,8 @@ foreach(expected
         bin/kelvane-extras
         share/applications/${APP_ID}.desktop
         share/icons/hicolor/32x32/apps/kelvane-extras.png
-        share/icons/hicolor/256x256/apps/kelvane-extras.png)
+        share/icons/hicolor/256x256/apps/kelvane-extras.png
+        share/icons/hicolor/scalable/apps/kelvane-extras.svg)
     if(NOT EXISTS ${PREFIX}/${expected})
         message(FATAL_ERROR "missing after install: ${expected}")
     endif()
