@@ -13,7 +13,8 @@ foreach(expected
         share/applications/${APP_ID}.desktop
         share/icons/hicolor/32x32/apps/kelvane-extras.png
         share/icons/hicolor/256x256/apps/kelvane-extras.png
-        share/icons/hicolor/scalable/apps/kelvane-extras.svg)
+        share/icons/hicolor/scalable/apps/kelvane-extras.svg
+        share/man/man1/kelvane-extras.1.gz)
     if(NOT EXISTS ${PREFIX}/${expected})
         message(FATAL_ERROR "missing after install: ${expected}")
     endif()
