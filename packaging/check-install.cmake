@@ -11,6 +11,7 @@ endif()
 foreach(expected
         bin/kelvane-extras
         share/applications/${APP_ID}.desktop
+        share/metainfo/${APP_ID}.metainfo.xml
         share/icons/hicolor/32x32/apps/kelvane-extras.png
         share/icons/hicolor/256x256/apps/kelvane-extras.png
         share/icons/hicolor/scalable/apps/kelvane-extras.svg
