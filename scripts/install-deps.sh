@@ -8,10 +8,11 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
-  qt6-base-dev libgl-dev libbenchmark-dev
+  qt6-base-dev qt6-svg-dev qt6-charts-dev libgl-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-utils desktop-file-utils
   dbus at-spi2-core python3-pyatspi xdotool xclip
+  dpkg-dev file lintian appstream reuse
 )
 
 missing=()
