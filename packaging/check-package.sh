@@ -27,7 +27,9 @@ echo "== cpack"
 "$cpack" --config "$build_dir/CPackConfig.cmake" -B "$work" >"$work/cpack.log" ||
   { cat "$work/cpack.log"; fail "cpack"; }
 debs=("$work"/kelvane-extras_*.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "cpack made no single .deb: ${debs[*]}"
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+  fail "cpack made no single .deb: ${debs[*]}"
+fi
 deb=${debs[0]}
 root=$work/root
 dpkg-deb -x "$deb" "$root"
@@ -40,18 +42,21 @@ echo "== versions"
 deb_version=$(dpkg-deb -f "$deb" Version)
 changelog_version=$(dpkg-parsechangelog -l "$source_dir/packaging/changelog" -S Version)
 metainfo=$(echo "$root"/usr/share/metainfo/*.metainfo.xml)
-release_version=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$metainfo" | head -n 1)
+release_version=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p;T;q' "$metainfo")
 [ "$changelog_version" = "$deb_version" ] ||
   fail "packaging/changelog is at $changelog_version, the package at $deb_version"
 [ "$release_version" = "$deb_version" ] ||
   fail "the newest release in the metainfo is $release_version, the package is $deb_version"
+zcat "$root/usr/share/man/man1/kelvane-extras.1.gz" | sed -n '/^\.TH /p' |
+  grep -F "\"Kelvane Extras $deb_version\"" >/dev/null ||
+  fail "the man page's .TH line does not name version $deb_version"
 echo "$deb_version"
 
 echo "== AppStream"
 appstreamcli validate-tree --no-net --strict "$root" || fail "appstreamcli validate-tree"
-for image in $(sed -n 's|.*<image>.*/docs/\([^<]*\)</image>.*|\1|p' "$metainfo"); do
+while read -r image; do
   [ -f "$source_dir/docs/$image" ] || fail "the metainfo shows docs/$image, which is not there"
-done
+done < <(sed -n 's|.*<image>.*/docs/\([^<]*\)</image>.*|\1|p' "$metainfo")
 
 echo "== desktop entry"
 for entry in "$root"/usr/share/applications/*.desktop; do
