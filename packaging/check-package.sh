@@ -65,4 +65,5 @@ for entry in "$root"/usr/share/applications/*.desktop; do
 done
 
 echo "== REUSE"
-reuse --no-multiprocessing --root "$source_dir" lint || fail "reuse lint: add an SPDX header (or a .license file)"
+reuse --no-multiprocessing --root "$source_dir" lint ||
+  fail "reuse lint: give the files above an SPDX header, or a .license file beside them"
