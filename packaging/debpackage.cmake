@@ -9,7 +9,8 @@ target_link_options(kelvane-extras PRIVATE LINKER:-z,now)
 
 # A stripped install (cpack, or cmake --install --strip) drops the compiler's .comment and .note
 # sections too, as Debian's own packages do.
-set(installed_program "\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/kelvane-extras")
+set(installed_program
+    "\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/kelvane-extras")
 install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
         execute_process(COMMAND ${CMAKE_STRIP} --remove-section=.comment --remove-section=.note
