@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds, and runs every test: the release build, the same suite
 # under AddressSanitizer + UndefinedBehaviorSanitizer, then a short fuzz run.
 set -euo pipefail

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary clipboard text through the paste and the analysis. The first byte picks the
 // locale, the rest is the text. Besides crashes, it stops on broken promises: a refusal that
 // keeps cells, a pasted cell the analysis cannot read, a result line about sessions not there.

@@ -1,8 +1,33 @@
-// Build-time tool: writes the window icon as the PNG files the desktop's icon theme installs.
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Build-time tool: writes the window icon as the PNG files and the scalable SVG file that the
+// desktop's icon theme installs.
 #include "style/appicon.h"
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QSvgGenerator>
+
+namespace {
+
+bool writeSvg(const QString& path) {
+    // The drawing's own 64-unit grid, so the SVG holds the icon's coordinates unscaled.
+    const QRect grid(0, 0, 64, 64);
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(grid.size());
+    svg.setViewBox(grid);
+    svg.setTitle(QStringLiteral("Kelvane Extras"));
+    QPainter painter;
+    if (!painter.begin(&svg))
+        return false;
+    TavoBAS::paintAppIcon(painter, grid);
+    return painter.end();
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
@@ -15,5 +40,5 @@ int main(int argc, char* argv[]) {
         if (!TavoBAS::appIconPixmap(size.toInt()).save(path))
             return 1;
     }
-    return 0;
+    return writeSvg(outputDir.filePath(QStringLiteral("scalable.svg"))) ? 0 : 1;
 }

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The part of accessible-tree.sh that drives the program and reads it through AT-SPI.
 
 Keys go in by xdotool, as a user types them; there is no window manager, so each window is given

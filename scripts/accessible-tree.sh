@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Works the program by keyboard alone and prints what a screen reader finds in each window, read
 # through AT-SPI: the launcher; Team Analysis after a paste and an analysis; the NRS Calculator
 # after a calculation in each situation. Fails when a control has no name, or when a change that

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian 12 packages needed to build, run and test the program.
 # Does nothing when everything is already there; otherwise one apt-get update, then one install.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
-  qt6-base-dev libgl-dev libbenchmark-dev
-  qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
+  qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-utils desktop-file-utils
   dbus at-spi2-core python3-pyatspi xdotool xclip
+  dpkg-dev file lintian appstream reuse
 )
 
 missing=()

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Measures how long the program takes from process start until the launcher is shown, and its
 # peak resident memory by then; prints the median of several runs, offscreen and under Xvfb.
 #

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Plant small faults in the sources one at a time and see whether the tests notice.
 
   plant-faults.py generate --src src --seed 8 --out mutants.json [--per-file 3]

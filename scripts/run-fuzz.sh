@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Fuzzes the paste and the analysis for SECONDS (default 30) on a corpus kept under the work
 # directory. Exits non-zero when the fuzzer finds a crash, a hang or a broken check.
 #   FUZZ_PASTE    the fuzz binary  (default build/fuzz/fuzz/fuzz_paste)

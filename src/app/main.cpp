@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/frmtavo.h"
 #include "controls/accessiblecontrols.h"
 #include "style/fontsubstitutes.h"
@@ -9,6 +12,8 @@ using namespace Qt::Literals::StringLiterals;
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"kelvane-extras"_s);
+    // Docks and Wayland compositors find the window's name and icon through its desktop entry.
+    QGuiApplication::setDesktopFileName(u"io.github.kelvane_extras.KelvaneExtras"_s);
     TavoBAS::installFontSubstitutes();
     installAccessibleControls();
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Lets screen readers read the designed controls as the platform controls they stand in for: a

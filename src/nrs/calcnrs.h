@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The non-random-shuffle arithmetic: from the track zone k, the play zone q, the shoe d and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "appicon.h"
 
 #include <QIconEngine>
@@ -53,21 +56,6 @@ void paintChart(QPainter& painter) {
     painter.drawEllipse(points.last(), 3.5, 3.5);
 }
 
-void paintAppIcon(QPainter& painter, const QRectF& target) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(target.topLeft());
-    painter.scale(target.width() / iconUnits, target.height() / iconUnits);
-
-    paintBackCard(painter);
-    painter.setPen(QPen(cardFaceEdge, 2));
-    painter.setBrush(cardFaceColour);
-    painter.drawRoundedRect(QRectF(20, 6, 40, 54), 5, 5);
-    paintPip(painter, {29, 17}, 7);
-    paintChart(painter);
-    painter.restore();
-}
-
 QPixmap renderIcon(const QSize& size) {
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
@@ -94,6 +82,21 @@ public:
 };
 
 } // namespace
+
+void paintAppIcon(QPainter& painter, const QRectF& target) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / iconUnits, target.height() / iconUnits);
+
+    paintBackCard(painter);
+    painter.setPen(QPen(cardFaceEdge, 2));
+    painter.setBrush(cardFaceColour);
+    painter.drawRoundedRect(QRectF(20, 6, 40, 54), 5, 5);
+    paintPip(painter, {29, 17}, 7);
+    paintChart(painter);
+    painter.restore();
+}
 
 QIcon appIcon() {
     return QIcon(new AppIconEngine);
