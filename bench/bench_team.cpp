@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "team/analysis.h"
+#include "team/chartpoints.h"
 #include "team/paste.h"
 
 #include <benchmark/benchmark.h>
@@ -63,8 +64,21 @@ void analyse(benchmark::State& state) {
         benchmark::DoNotOptimize(analyseSessions(table, english).lineCount());
 }
 
+// The points a 900-pixel-wide chart draws of a million sessions' rates, all of them in sight.
+void chartPoints(benchmark::State& state) {
+    const SessionTable table = pasteSessions(sessionText(state.range(0)), english).sessions;
+    const Analysis analysis = analyseSessions(table, english);
+    const double n = double(analysis.rates().size());
+    const PlotFrame frame{0.5, n + 0.5, -20000, 20000, 900, 300, 3};
+    qsizetype marked = 0;
+    for (auto _ : state)
+        marked = ::chartPoints(analysis.rates(), 1, frame, analysis.rulesOfSessions()).marked.size();
+    state.counters["marks"] = double(marked);
+}
+
 } // namespace
 
+BENCHMARK(chartPoints)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(pasteAndAnalyse)->Arg(500)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(paste)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(analyse)->Arg(1'000'000)->Unit(benchmark::kMillisecond);

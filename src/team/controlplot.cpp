@@ -212,6 +212,8 @@ void ControlPlot::redraw() {
     QList<QPointF> dots;
     if (points.line.size() * pixelsPerDot <= frame.width)
         dots = points.line;
+    // A line that zigzags up and down every pixel looks no better smoothed, and takes far longer.
+    chartView->setRenderHint(QPainter::Antialiasing, points.line.size() <= 2 * frame.width);
     valueLine->replace(points.line);
     chartView->setMarks(
         {{std::move(dots), markShape(MarkShape::Circle, 5), valueColour},
