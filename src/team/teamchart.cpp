@@ -25,6 +25,7 @@
 #include <QStandardPaths>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -159,19 +160,22 @@ void TeamChart::showAnalysis(std::shared_ptr<const SessionTable> table,
                            individualsLines(analysis->lines()), 0.5, fullTo);
     ranges->setSeries(analysis->movingRanges(), 2, {}, rangeLines(analysis->lines()), 0.5, fullTo);
     showRange(0.5, fullTo);
-    aligning = true;
-    QMetaObject::invokeMethod(this, &TeamChart::alignPlots, Qt::QueuedConnection);
+    alignPlotsSoon();
     for (ControlPlot* plot : {individuals, ranges})
         plot->view()->setCoverText({});
     shadeSessions({}, {});
 }
 
 bool TeamChart::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize && !aligning) {
-        aligning = true;
-        QMetaObject::invokeMethod(this, &TeamChart::alignPlots, Qt::QueuedConnection);
-    }
+    if (event->type() == QEvent::Resize)
+        alignPlotsSoon();
     return QWidget::eventFilter(watched, event);
+}
+
+// Once both plots have their new size and labels.
+void TeamChart::alignPlotsSoon() {
+    if (!std::exchange(aligning, true))
+        QMetaObject::invokeMethod(this, &TeamChart::alignPlots, Qt::QueuedConnection);
 }
 
 // Each chart lays itself out around its own axis labels; then the one with the narrower labels

@@ -38,6 +38,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void alignPlotsSoon();
     void alignPlots();
     void showRange(double from, double to);
     void showPointInfo(ControlPlot* plot, const QPointF& at, const QPoint& globalPosition);
