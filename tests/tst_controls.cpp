@@ -8,12 +8,15 @@
 #include "controls/threedoption.h"
 #include "controls/threedpanel.h"
 #include "controls/twipsgeometry.h"
+#include "controls/widgetimage.h"
 #include "style/windowstyle.h"
 #include "testsupport.h"
 
 #include <QHeaderView>
 #include <QImage>
+#include <QLabel>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 using namespace TavoBAS;
 using namespace Qt::Literals::StringLiterals;
@@ -132,7 +135,9 @@ private slots:
         grid.setRows(-5);
         QCOMPARE(grid.rows(), 1);
         // A long body arrives in slices, whole.
-        grid.setBody({1'234'567, [](int row, int) { return QString::number(row); }});
+        grid.setBody({1'234'567, [](int row, int) {
+                          return QString::number(row);
+                      }});
         QTRY_COMPARE(grid.rows(), 1'234'568);
         QCOMPARE(grid.textMatrix(1'234'567, 0), u"1234566"_s);
     }
@@ -211,6 +216,30 @@ private slots:
         QFETCH(quint32, colour);
         QFETCH(int, depth);
         QTEST(displayShowsExactly(colour, depth), "exact");
+    }
+
+    // A picture is written in the format its suffix names, or not at all.
+    void savesWidgetImage_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("start"); // empty: nothing written
+        QTest::newRow("PNG") << u"chart.png"_s << QByteArray("\x89PNG");
+        QTest::newRow("SVG") << u"chart.SVG"_s << QByteArray("<?xml");
+        QTest::newRow("PDF") << u"chart.pdf"_s << QByteArray("%PDF");
+        QTest::newRow("other suffix") << u"chart.bmp"_s << QByteArray();
+        QTest::newRow("no folder") << u"missing/chart.pdf"_s << QByteArray();
+    }
+
+    void savesWidgetImage() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, start);
+        QLabel picture(u"Control Chart"_s);
+        picture.resize(200, 100);
+        const QTemporaryDir folder;
+        const QString path = folder.filePath(name);
+        QCOMPARE(saveWidgetImage(&picture, path), !start.isEmpty());
+        QFile written(path);
+        QCOMPARE(written.open(QIODevice::ReadOnly), !start.isEmpty());
+        QVERIFY(written.readAll().startsWith(start));
     }
 };
 
