@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QValueAxis>
+#include <QWheelEvent>
 #include <atomic>
 #include <cstdlib>
 
@@ -242,10 +243,20 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(chart));
         auto* rates = chart->findChild<ZoomChartView*>();
 
+        // The wheel zooms in around the pointer, Home shows every session again.
+        const auto* xAxis = qobject_cast<QValueAxis*>(rates->chart()->axes(Qt::Horizontal)[0]);
+        const QPointF session20 = rates->chart()->mapToPosition({20, 0});
+        QWheelEvent wheel(session20, rates->mapToGlobal(session20), {}, {0, 120}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(rates->viewport(), &wheel);
+        QVERIFY(xAxis->max() - xAxis->min() < 29);
+        QCOMPARE(rates->chart()->mapToPosition({20, 0}).x(), session20.x());
+        QTest::keyClick(rates, Qt::Key_Home);
+        QCOMPARE(QPointF(xAxis->min(), xAxis->max()), QPointF(0.5, 30.5));
+
         rates->requestRange(0.5, 10.5);
         clickRow(grid(window, u"GR"_s), 0); // Signal 1, session 28
         QCOMPARE(rates->shadedSpans(), (QList<QPair<double, double>>{{27.5, 28.5}}));
-        const auto* xAxis = qobject_cast<QValueAxis*>(rates->chart()->axes(Qt::Horizontal)[0]);
         QVERIFY(xAxis->min() < 28 && xAxis->max() > 28 && xAxis->max() - xAxis->min() == 10);
 
         grid(window, u"GR"_s)->clearSelection();

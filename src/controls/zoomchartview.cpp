@@ -145,8 +145,6 @@ void ZoomChartView::keyPressEvent(QKeyEvent* event) {
     const double middle = (shownFrom + shownTo) / 2;
     const double page = chart()->plotArea().width() / 4;
     switch (event->key()) {
-    case Qt::Key_Home:
-        return showAll();
     case Qt::Key_Plus:
     case Qt::Key_Equal:
         return zoomAround(middle, notchFactor);

@@ -19,8 +19,8 @@ struct ChartMarks {
 };
 
 // A chart whose x axis the user zooms with the wheel around the pointer, pans by dragging or
-// with the arrow keys, and shows whole again with a double-click or Home. The view only asks for
-// a range; whoever owns the data sets it, so that several views can share one x axis.
+// with the arrow keys, and shows whole again with a double-click or showAll(). The view only asks
+// for a range; whoever owns the data sets it, so that several views can share one x axis.
 class ZoomChartView : public QChartView {
     Q_OBJECT
 
