@@ -238,6 +238,7 @@ private slots:
         QList<int> late(30, 0);
         late[27] = 1000;
         pasteAndAnalyse(window, hourSessions(late));
+        QCOMPARE(tabStops(findControl(window, u"SSCommand2"_s), 2).join(u' '), u"SSChart SSSave"_s);
         chartButton->click();
         auto* chart = window.findChild<TeamChart*>();
         QVERIFY(QTest::qWaitForWindowExposed(chart));
