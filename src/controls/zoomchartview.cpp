@@ -90,9 +90,12 @@ void ZoomChartView::zoomAround(double x, double factor) {
     requestRange(x - (x - shownFrom) * factor, x + (shownTo - x) * factor);
 }
 
+double ZoomChartView::unitsPerPixel() const {
+    return (shownTo - shownFrom) / std::max(1.0, chart()->plotArea().width());
+}
+
 void ZoomChartView::panByPixels(double pixels) {
-    const double perPixel = (shownTo - shownFrom) / std::max(1.0, chart()->plotArea().width());
-    requestRange(shownFrom - pixels * perPixel, shownTo - pixels * perPixel);
+    requestRange(shownFrom - pixels * unitsPerPixel(), shownTo - pixels * unitsPerPixel());
 }
 
 void ZoomChartView::wheelEvent(QWheelEvent* event) {
@@ -122,8 +125,7 @@ void ZoomChartView::mouseMoveEvent(QMouseEvent* event) {
     if (!dragged)
         return;
     setCursor(Qt::ClosedHandCursor);
-    const double perPixel = (shownTo - shownFrom) / std::max(1.0, chart()->plotArea().width());
-    const double from = dragShownFrom - moved * perPixel;
+    const double from = dragShownFrom - moved * unitsPerPixel();
     requestRange(from, from + (shownTo - shownFrom));
 }
 

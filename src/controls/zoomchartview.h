@@ -60,6 +60,7 @@ protected:
 
 private:
     void zoomAround(double x, double factor);
+    double unitsPerPixel() const;
     void panByPixels(double pixels);
     void drawShading(QPainter* painter) const;
     void drawMarks(QPainter* painter);

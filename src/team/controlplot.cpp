@@ -62,9 +62,9 @@ double tickInterval(double span) {
     return std::max(1.0, 10 * power);
 }
 
-void hideFromLegend(QChart* chart, QAbstractSeries* series) {
+void showInLegend(QChart* chart, QAbstractSeries* series, bool shown) {
     for (QLegendMarker* marker : chart->legend()->markers(series))
-        marker->setVisible(false);
+        marker->setVisible(shown);
 }
 
 } // namespace
@@ -109,7 +109,7 @@ ControlPlot::ControlPlot(const QString& xTitle, const QString& valueTitle,
     chart->addSeries(labelAnchor);
     labelAnchor->attachAxis(xAxis);
     labelAnchor->attachAxis(lineLabels);
-    hideFromLegend(chart, labelAnchor);
+    showInLegend(chart, labelAnchor, false);
 
     connect(chart, &QChart::plotAreaChanged, this, &ControlPlot::redraw);
 }
@@ -127,8 +127,7 @@ void ControlPlot::setSeries(std::span<const double> seriesValues, double seriesF
     fullFrom = fullFromX;
     fullTo = fullToX;
     for (QXYSeries* series : {marked, beyondLimits})
-        for (QLegendMarker* marker : chart()->legend()->markers(series))
-            marker->setVisible(!marks.empty());
+        showInLegend(chart(), series, !marks.empty());
     setLines(lines);
     fitValueAxis(lines);
     showRange(fullFrom, fullTo);
@@ -151,7 +150,7 @@ void ControlPlot::setLines(const QList<ChartLine>& lines) {
         chart()->addSeries(series);
         series->attachAxis(xAxis);
         series->attachAxis(yAxis);
-        hideFromLegend(chart(), series);
+        showInLegend(chart(), series, false);
         lineSeries.append(series);
     }
     // A label for each height, the first line named at it (the centre line comes first).

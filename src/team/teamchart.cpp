@@ -121,7 +121,7 @@ TeamChart::TeamChart(QWidget* owner) : QWidget(owner, Qt::Window) {
             &TeamChart::copyImage);
     connect(addButton(row, u"&Save Image…"_s, 1500), &ThreedCommand::clicked, this,
             &TeamChart::saveImage);
-    addActions();
+    createActions();
     TavoBAS::ApplyWindowStyle(this);
 
     for (ControlPlot* plot : {individuals, ranges}) {
@@ -134,7 +134,7 @@ TeamChart::TeamChart(QWidget* owner) : QWidget(owner, Qt::Window) {
     connect(individuals->view(), &ZoomChartView::clickedAt, this, &TeamChart::clickedAt);
 }
 
-void TeamChart::addActions() {
+void TeamChart::createActions() {
     const auto action = [this](const QString& text, const QKeySequence& key, auto slot) {
         auto* act = new QAction(text, this);
         act->setShortcut(key);

@@ -44,7 +44,7 @@ private:
     void showPointInfo(ControlPlot* plot, const QPointF& at, const QPoint& globalPosition);
     void clickedAt(const QPointF& at);
     QString sessionInfo(qsizetype session) const;
-    void addActions();
+    void createActions();
 
     ControlPlot* individuals;
     ControlPlot* ranges;
