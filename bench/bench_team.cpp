@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Kelvane Extras developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "team/analysis.h"
-#include "team/chartpoints.h"
-#include "team/paste.h"
+#include "core/team/analysis.h"
+#include "core/team/chartpoints.h"
+#include "core/team/paste.h"
 
 #include <benchmark/benchmark.h>
 #include <random>

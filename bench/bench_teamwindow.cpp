@@ -1,13 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Kelvane Extras developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "controls/flexgrid.h"
-#include "controls/zoomchartview.h"
-#include "style/fontsubstitutes.h"
-#include "style/palette.h"
-#include "team/backgroundjob.h"
-#include "team/teamchart.h"
-#include "team/teammain.h"
+#include "ui/controls/flexgrid.h"
+#include "ui/controls/zoomchartview.h"
+#include "ui/style/fontsubstitutes.h"
+#include "ui/style/palette.h"
+#include "ui/team/backgroundjob.h"
+#include "ui/team/teamchart.h"
+#include "ui/team/teammain.h"
 
 #include <QAbstractButton>
 #include <QApplication>

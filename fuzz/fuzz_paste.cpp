@@ -4,9 +4,9 @@
 // Feeds arbitrary clipboard text through the paste and the analysis. The first byte picks the
 // locale, the rest is the text. Besides crashes, it stops on broken promises: a refusal that
 // keeps cells, a pasted cell the analysis cannot read, a result line about sessions not there.
-#include "common/numbertext.h"
-#include "team/analysis.h"
-#include "team/paste.h"
+#include "core/common/numbertext.h"
+#include "core/team/analysis.h"
+#include "core/team/paste.h"
 
 #include <QString>
 #include <cstdint>

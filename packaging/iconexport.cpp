@@ -3,7 +3,7 @@
 
 // Build-time tool: writes the window icon as the PNG files and the scalable SVG file that the
 // desktop's icon theme installs.
-#include "style/appicon.h"
+#include "ui/style/appicon.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Kelvane Extras developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/frmtavo.h"
-#include "controls/accessiblecontrols.h"
-#include "style/fontsubstitutes.h"
+#include "ui/launcher/frmtavo.h"
+#include "ui/controls/accessiblecontrols.h"
+#include "ui/style/fontsubstitutes.h"
 
 #include <QApplication>
 

@@ -1,0 +1,21 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "core/common/wholenumber.h"
+
+#include <cfenv>
+#include <cmath>
+
+double roundHalfEven(double value) {
+    // nearbyint follows the current rounding mode, which is to-nearest-even unless changed.
+    const int savedMode = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    const double rounded = std::nearbyint(value);
+    std::fesetround(savedMode);
+    return rounded;
+}
+
+QString wholeNumberText(double value) {
+    // QString::number writes -0 as "0".
+    return QString::number(roundHalfEven(value), 'f', 0);
+}

@@ -1,0 +1,57 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "core/team/chartstats.h"
+#include "core/common/progress.h"
+#include "core/team/sessiontable.h"
+#include "core/team/signalrules.h"
+
+#include <QLatin1StringView>
+#include <QList>
+#include <QLocale>
+#include <QString>
+#include <vector>
+
+// The sessions a result line is about.
+struct SessionSpan {
+    qsizetype first = 0; // 0-based
+    qsizetype count = 0; // 0 for a line about no session in particular
+};
+
+// The whole analysis of a pasted table: the hourly rates, their moving ranges, the chart lines
+// and the signals found, which the results list and the control chart both show.
+// The result lines' texts are made when asked for, so that even hundreds of thousands of lines
+// take little memory. An empty table gives no lines; a table in which no rule fires gives the
+// one line "No signals".
+class Analysis {
+public:
+    qsizetype lineCount() const;
+    // Exactly the line shown in the results grid; empty outside the lines.
+    QString lineText(qsizetype line) const;
+    SessionSpan sessionsOf(qsizetype line) const;
+    // The sessions of all these lines, as runs in order that neither overlap nor touch.
+    QList<SessionSpan> sessionsOf(const QList<qsizetype>& lines) const;
+
+    std::span<const double> rates() const { return Rate; }
+    std::span<const double> movingRanges() const { return MovRange; }
+    const ChartLines& lines() const { return chart; }
+    // For each session, the rules with a line whose window holds it.
+    std::span<const RuleSet> rulesOfSessions() const { return rulesOf; }
+    // The lines whose window holds the session, in order.
+    QList<qsizetype> linesIncluding(qsizetype session) const;
+
+private:
+    friend Analysis analyseSessions(const SessionTable&, const QLocale&, const ProgressReport&);
+
+    std::vector<double> Rate;
+    std::vector<double> MovRange;
+    ChartLines chart;
+    QList<Signal> found;
+    std::vector<RuleSet> rulesOf;
+    QLatin1StringView verdict; // the one line when no signal is found
+};
+
+Analysis analyseSessions(const SessionTable& sessions, const QLocale& locale = QLocale(),
+                         const ProgressReport& progress = {});

@@ -1,0 +1,131 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "core/team/chartpoints.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// Where points fall in the frame, in pixel columns and rows counted from 1; the points beyond an
+// edge fall in column or row 0 or one past the last.
+class PixelGrid {
+public:
+    explicit PixelGrid(const PlotFrame& frame)
+        : frame(frame), xScale(frame.width / (frame.xTo - frame.xFrom)),
+          yScale(frame.height / (frame.yTo - frame.yFrom)) {}
+
+    int column(double x) const { return pixel((x - frame.xFrom) * xScale, frame.width); }
+    int row(double y) const { return pixel((frame.yTo - y) * yScale, frame.height); }
+
+private:
+    static int pixel(double offset, int pixels) {
+        return int(std::clamp(offset, -1.0, double(pixels))) + 1;
+    }
+
+    PlotFrame frame;
+    double xScale, yScale;
+};
+
+// The frame cut into squares of markSpacing pixels.
+PlotFrame markSquares(PlotFrame frame) {
+    const int spacing = std::max(1, frame.markSpacing);
+    frame.width = std::max(1, frame.width / spacing);
+    frame.height = std::max(1, frame.height / spacing);
+    return frame;
+}
+
+// Adds a point to a list of marks unless one is already in its square.
+class MarkList {
+public:
+    MarkList(QList<QPointF>& points, const PlotFrame& frame)
+        : points(points), squares(markSquares(frame)), rows(markSquares(frame).height + 2),
+          taken(std::size_t(markSquares(frame).width + 2) * std::size_t(rows)) {}
+
+    void add(const QPointF& point) {
+        char& seen = taken[std::size_t(squares.column(point.x())) * std::size_t(rows) +
+                           std::size_t(squares.row(point.y()))];
+        if (!seen)
+            points.append(point);
+        seen = 1;
+    }
+
+private:
+    QList<QPointF>& points;
+    PixelGrid squares;
+    int rows;
+    std::vector<char> taken;
+};
+
+// Appends the first, lowest, highest and last of the finite values from `from` to `to`, in their
+// order and each once.
+void appendColumn(QList<QPointF>& line, std::span<const double> values, double firstX,
+                  qsizetype from, qsizetype to) {
+    qsizetype first = -1, lowest = 0, highest = 0, last = 0;
+    double low = 0, high = 0;
+    for (qsizetype i = from; i < to; ++i) {
+        const double value = values[std::size_t(i)];
+        if (!std::isfinite(value))
+            continue;
+        if (first < 0)
+            first = lowest = highest = i, low = high = value;
+        else if (value < low)
+            lowest = i, low = value;
+        else if (value > high)
+            highest = i, high = value;
+        last = i;
+    }
+    if (first < 0)
+        return;
+    qsizetype kept[] = {first, lowest, highest, last};
+    std::ranges::sort(kept);
+    for (qsizetype k = 0; k < 4; ++k)
+        if (k == 0 || kept[k] != kept[k - 1])
+            line.append({firstX + double(kept[k]), values[std::size_t(kept[k])]});
+}
+
+} // namespace
+
+ChartPoints chartPoints(std::span<const double> values, double firstX, const PlotFrame& frame,
+                        std::span<const RuleSet> marks) {
+    ChartPoints points;
+    const qsizetype n = std::ssize(values);
+    const qsizetype from =
+        std::clamp<qsizetype>(qsizetype(std::ceil(frame.xFrom - firstX)) - 1, 0, n);
+    const qsizetype to =
+        std::clamp<qsizetype>(qsizetype(std::floor(frame.xTo - firstX)) + 2, from, n);
+
+    if (to - from <= 2 * qsizetype(frame.width)) {
+        for (qsizetype i = from; i < to; ++i)
+            if (std::isfinite(values[std::size_t(i)]))
+                points.line.append({firstX + double(i), values[std::size_t(i)]});
+    } else {
+        // Column c holds the points from x = xFrom + c / scale on; the points beyond the edges
+        // make columns of their own.
+        const double unitsPerColumn = (frame.xTo - frame.xFrom) / frame.width;
+        const auto columnStart = [&](int column) {
+            return std::clamp<qsizetype>(
+                qsizetype(std::ceil(frame.xFrom + column * unitsPerColumn - firstX)), from, to);
+        };
+        for (int column = -1; column <= frame.width; ++column)
+            appendColumn(points.line, values, firstX, column < 0 ? from : columnStart(column),
+                         column == frame.width ? to : columnStart(column + 1));
+    }
+
+    if (marks.empty())
+        return points;
+    MarkList marked(points.marked, frame), beyondLimits(points.beyondLimits, frame);
+    for (qsizetype i = from; i < to; ++i) {
+        const RuleSet rules = marks[std::size_t(i)];
+        const double value = values[std::size_t(i)];
+        if (rules == 0 || !std::isfinite(value))
+            continue;
+        const QPointF point(firstX + double(i), value);
+        marked.add(point);
+        if (rules & beyondLimitsRule)
+            beyondLimits.add(point);
+    }
+    return points;
+}

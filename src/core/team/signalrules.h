@@ -1,0 +1,35 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "core/team/chartstats.h"
+#include "core/common/progress.h"
+
+#include <QLatin1StringView>
+#include <QList>
+#include <span>
+
+// One finding of the signal rules: the rule, its message and the sessions of the window it saw.
+struct Signal {
+    QLatin1StringView message;
+    qsizetype firstSession; // 0-based
+    qsizetype sessionCount;
+    int rule; // in the fixed order, 0 for rule 1
+};
+
+inline constexpr int signalRuleCount = 11;
+
+// The rule's number as its message gives it: "1", "2", "3", "4a", … "9".
+QLatin1StringView signalRuleName(int rule);
+
+// A set of rules as bits, bit i for the i-th rule in the fixed order.
+using RuleSet = quint16;
+inline constexpr RuleSet beyondLimitsRule = 1;
+
+// Slides every rule's window along the series, the rules in their fixed order (1, 2, 3, 4a, 4b,
+// 5a, 5b, 6a, 6b, 7, 9). A run of consecutive firing windows gives one signal, for its first
+// window; rule 1 gives one signal for every session beyond the limits. Reports progress after
+// each rule.
+QList<Signal> findSignals(std::span<const double> Rate, const ChartLines& lines,
+                          const ProgressReport& progress = {});

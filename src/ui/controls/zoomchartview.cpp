@@ -1,0 +1,245 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "ui/controls/zoomchartview.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// Never closer in than this many x units across the plot.
+constexpr double narrowestSpan = 4;
+// A press that moves less than this is a click, not a drag.
+constexpr int dragThreshold = 3;
+// How far a mark reaches from its point, in pixels, at most.
+constexpr int markReach = 8;
+// How much one notch of the wheel, or one + or − key, zooms.
+constexpr double notchFactor = 0.8;
+
+QRectF stampBounds(const ChartMarks& layer) {
+    return layer.shape.boundingRect().adjusted(-1, -1, 1, 1);
+}
+
+QPointF stampOffset(const ChartMarks& layer) {
+    return stampBounds(layer).topLeft();
+}
+
+QPixmap stamp(const ChartMarks& layer, qreal ratio) {
+    const QRectF bounds = stampBounds(layer);
+    QPixmap picture((bounds.size() * ratio).toSize());
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(-bounds.topLeft());
+    painter.setPen(QPen(layer.fill.darker(180), 1));
+    painter.setBrush(layer.fill);
+    painter.drawPath(layer.shape);
+    return picture;
+}
+
+} // namespace
+
+ZoomChartView::ZoomChartView(QChart* chart, QWidget* parent) : QChartView(chart, parent) {
+    setRenderHint(QPainter::Antialiasing);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setDragMode(QGraphicsView::NoDrag);
+}
+
+void ZoomChartView::setXRanges(double fullFromX, double fullToX, double shownFromX,
+                               double shownToX) {
+    fullFrom = fullFromX, fullTo = fullToX, shownFrom = shownFromX, shownTo = shownToX;
+}
+
+void ZoomChartView::setMarks(QList<ChartMarks> layers) {
+    marks = std::move(layers);
+    stamps.clear();
+    viewport()->update();
+}
+
+void ZoomChartView::setShadedSpans(QList<QPair<double, double>> spans) {
+    shaded = std::move(spans);
+    viewport()->update();
+}
+
+void ZoomChartView::setCoverText(const QString& text) {
+    cover = text;
+    viewport()->update();
+}
+
+void ZoomChartView::showAll() {
+    requestRange(fullFrom, fullTo);
+}
+
+void ZoomChartView::requestRange(double from, double to) {
+    const double full = fullTo - fullFrom;
+    double span = std::clamp(to - from, std::min(narrowestSpan, full), full);
+    from = std::clamp(from, fullFrom, fullTo - span);
+    emit xRangeRequested(from, from + span);
+}
+
+void ZoomChartView::zoomAround(double x, double factor) {
+    requestRange(x - (x - shownFrom) * factor, x + (shownTo - x) * factor);
+}
+
+double ZoomChartView::unitsPerPixel() const {
+    return (shownTo - shownFrom) / std::max(1.0, chart()->plotArea().width());
+}
+
+void ZoomChartView::panByPixels(double pixels) {
+    requestRange(shownFrom - pixels * unitsPerPixel(), shownTo - pixels * unitsPerPixel());
+}
+
+void ZoomChartView::wheelEvent(QWheelEvent* event) {
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches == 0)
+        return;
+    zoomAround(chart()->mapToValue(event->position()).x(), std::pow(notchFactor, notches));
+    event->accept();
+}
+
+void ZoomChartView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return QChartView::mousePressEvent(event);
+    dragFrom = event->position().toPoint();
+    dragShownFrom = shownFrom;
+    dragged = false;
+}
+
+void ZoomChartView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (!dragFrom) {
+        emit pointerAt(chart()->mapToValue(at), event->globalPosition().toPoint());
+        return;
+    }
+    const int moved = at.x() - dragFrom->x();
+    dragged = dragged || std::abs(moved) >= dragThreshold;
+    if (!dragged)
+        return;
+    setCursor(Qt::ClosedHandCursor);
+    const double from = dragShownFrom - moved * unitsPerPixel();
+    requestRange(from, from + (shownTo - shownFrom));
+}
+
+void ZoomChartView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !dragFrom)
+        return QChartView::mouseReleaseEvent(event);
+    if (!dragged)
+        emit clickedAt(chart()->mapToValue(event->position()));
+    dragFrom.reset();
+    unsetCursor();
+}
+
+void ZoomChartView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        showAll();
+}
+
+void ZoomChartView::keyPressEvent(QKeyEvent* event) {
+    const double middle = (shownFrom + shownTo) / 2;
+    const double page = chart()->plotArea().width() / 4;
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        return zoomAround(middle, notchFactor);
+    case Qt::Key_Minus:
+        return zoomAround(middle, 1 / notchFactor);
+    case Qt::Key_Left:
+        return panByPixels(page);
+    case Qt::Key_Right:
+        return panByPixels(-page);
+    default:
+        QChartView::keyPressEvent(event);
+    }
+}
+
+// Under the chart's items, so that the lines stay in sight however many marks there are.
+void ZoomChartView::drawBackground(QPainter* painter, const QRectF& rect) {
+    QChartView::drawBackground(painter, rect);
+    drawMarks(painter);
+}
+
+void ZoomChartView::drawForeground(QPainter* painter, const QRectF& rect) {
+    QChartView::drawForeground(painter, rect);
+    drawShading(painter);
+    if (cover.isEmpty())
+        return;
+    QColor grey = palette().color(QPalette::Window);
+    grey.setAlpha(200);
+    painter->fillRect(sceneRect(), grey);
+    QFont font = painter->font();
+    font.setPointSizeF(font.pointSizeF() * 2);
+    painter->setFont(font);
+    painter->setPen(palette().color(QPalette::WindowText));
+    painter->drawText(sceneRect(), Qt::AlignCenter, cover);
+}
+
+// On the screen each mark is a copy of a ready-made picture of its shape; in a vector image,
+// such as a saved SVG, it is the shape itself.
+void ZoomChartView::drawMarks(QPainter* painter) {
+    const bool onScreen = painter->paintEngine()->type() == QPaintEngine::Raster;
+    const qreal ratio = painter->device()->devicePixelRatioF();
+    if (onScreen && (stamps.size() != marks.size() ||
+                     (!stamps.isEmpty() && stamps.first().devicePixelRatio() != ratio))) {
+        stamps.clear();
+        for (const ChartMarks& layer : std::as_const(marks))
+            stamps.append(stamp(layer, ratio));
+    }
+    // Both axes are linear: two points fix where every value goes.
+    const QPointF origin = chart()->mapToPosition({0, 0});
+    const QPointF unit = chart()->mapToPosition({1, 1}) - origin;
+    painter->save();
+    // Marks on the top and bottom edges show whole; the sides cut them as they cut the line.
+    painter->setClipRect(chart()->plotArea().adjusted(0, -markReach, 0, markReach));
+    for (qsizetype i = 0; i < marks.size(); ++i) {
+        const ChartMarks& layer = marks[i];
+        painter->setPen(QPen(layer.fill.darker(180), 1));
+        painter->setBrush(layer.fill);
+        for (const QPointF& value : layer.points) {
+            const QPointF at(origin.x() + value.x() * unit.x(), origin.y() + value.y() * unit.y());
+            if (onScreen)
+                painter->drawPixmap(at + stampOffset(layer), stamps[i]);
+            else
+                painter->drawPath(layer.shape.translated(at));
+        }
+    }
+    painter->restore();
+}
+
+// Spans that meet within a pixel are filled as one, so that thousands of them cost no more than
+// the plot is wide.
+void ZoomChartView::drawShading(QPainter* painter) const {
+    const QRectF plot = chart()->plotArea();
+    const double scale = plot.width() / (shownTo - shownFrom);
+    QColor shade = palette().color(QPalette::Highlight);
+    shade.setAlpha(60);
+    std::optional<QPair<double, double>> pending;
+    const auto fill = [&] {
+        if (pending)
+            painter->fillRect(
+                QRectF(pending->first, plot.top(), pending->second - pending->first, plot.height()),
+                shade);
+    };
+    for (const auto& [from, to] : shaded) {
+        const double left = std::max(plot.left(), plot.left() + (from - shownFrom) * scale);
+        const double right =
+            std::min(plot.right(), std::max(left + 1, plot.left() + (to - shownFrom) * scale));
+        if (left >= plot.right() || right <= plot.left())
+            continue;
+        if (pending && left <= pending->second + 1) {
+            pending->second = std::max(pending->second, right);
+            continue;
+        }
+        fill();
+        pending = {left, right};
+    }
+    fill();
+}

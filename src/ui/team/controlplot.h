@@ -1,0 +1,67 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "core/team/chartpoints.h"
+
+#include <QColor>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <optional>
+#include <span>
+
+class QCategoryAxis;
+class QChart;
+class QLineSeries;
+class QValueAxis;
+class ZoomChartView;
+
+// A horizontal line across a control chart, named with its value at the right edge.
+struct ChartLine {
+    QString name;
+    double value;
+    Qt::PenStyle style;
+    QColor colour;
+};
+
+// One chart of a series against its lines: the values as points joined by a line, the points in
+// a signal's window marked, and only as many points drawn as the plot's pixels can show.
+class ControlPlot : public QObject {
+    Q_OBJECT
+
+public:
+    ControlPlot(const QString& xTitle, const QString& valueTitle, const QString& valuesName,
+                QWidget* parent);
+
+    ZoomChartView* view() const { return chartView; }
+    QChart* chart() const;
+
+    // The series with values[i] at x = firstX + i, the rules of each value when it has marks,
+    // and its lines; not-finite lines are left out. The series must outlive the plot's use of it.
+    void setSeries(std::span<const double> values, double firstX, std::span<const RuleSet> marks,
+                   const QList<ChartLine>& lines, double fullFrom, double fullTo);
+    // Shows the x range given, and draws the points that fall in it.
+    void showRange(double from, double to);
+    // The value drawn nearest a point of the chart, if one lies within a few pixels of it.
+    std::optional<qsizetype> valueNear(const QPointF& chartValue) const;
+
+private:
+    void redraw();
+    void setLines(const QList<ChartLine>& lines);
+    void fitValueAxis(const QList<ChartLine>& lines);
+
+    ZoomChartView* chartView;
+    QValueAxis* xAxis;
+    QValueAxis* yAxis;
+    QCategoryAxis* lineLabels;
+    QLineSeries* valueLine;
+    QLineSeries* marked;
+    QLineSeries* beyondLimits;
+    QList<QLineSeries*> lineSeries;
+
+    std::span<const double> values;
+    std::span<const RuleSet> marks;
+    double firstX = 0, shownFrom = 0, shownTo = 1, fullFrom = 0, fullTo = 1;
+};

@@ -1,0 +1,58 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "core/team/analysis.h"
+
+#include <QWidget>
+#include <memory>
+
+class ControlPlot;
+
+// The control chart of the last analysis: the rates against their lines above, the moving
+// ranges below, on one x axis the user zooms and pans. Points in a signal's window are marked;
+// hovering a point tells its session, clicking it asks for that session to be selected.
+class TeamChart : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TeamChart(QWidget* owner);
+
+    // Draws an analysis of these sessions, no longer greyed out.
+    void showAnalysis(std::shared_ptr<const SessionTable> sessions,
+                      std::shared_ptr<const Analysis> analysis);
+    // Greys the chart out until the next analysis.
+    void showOutdated();
+    // Shades the sessions of the chosen result lines, and brings the window of `current` into
+    // view when it is among them.
+    void shadeSessions(const QList<SessionSpan>& runs, SessionSpan current);
+
+    void copyImage();
+    void saveImage();
+
+signals:
+    void sessionClicked(qsizetype session); // 0-based
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void alignPlotsSoon();
+    void alignPlots();
+    void showRange(double from, double to);
+    void showPointInfo(ControlPlot* plot, const QPointF& at, const QPoint& globalPosition);
+    void clickedAt(const QPointF& at);
+    QString sessionInfo(qsizetype session) const;
+    void createActions();
+
+    ControlPlot* individuals;
+    ControlPlot* ranges;
+    QWidget* plots;
+    std::shared_ptr<const SessionTable> sessions;
+    std::shared_ptr<const Analysis> analysis;
+    bool outdated = false;
+    bool aligning = false; // plots to be aligned once both have their new size
+    double shownFrom = 0, shownTo = 1;
+    QString lastImagePath; // where the next Save Image offers to write
+};

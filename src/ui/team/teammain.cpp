@@ -1,0 +1,361 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "ui/team/teammain.h"
+
+#include "core/common/wholenumber.h"
+#include "ui/controls/designfont.h"
+#include "ui/controls/flexgrid.h"
+#include "ui/controls/threedcommand.h"
+#include "ui/controls/twipsgeometry.h"
+#include "ui/style/toolwindow.h"
+#include "ui/style/windowstyle.h"
+#include "ui/team/backgroundjob.h"
+#include "ui/team/instructions.h"
+#include "core/team/paste.h"
+#include "ui/team/teamchart.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QItemSelection>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QShortcut>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <algorithm>
+#include <new>
+#include <optional>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int clientWidthTwips = 11385;
+constexpr int clientHeightTwips = 6135;
+
+constexpr int buttonTopTwips = 2655;
+
+// Twips of the session grid left free beside each of its two columns.
+constexpr float sessionColumnMarginTwips = 195.0f;
+
+// Each session column gets half the grid's width less the room left free beside it.
+int sessionColumnTwips(float gridWidthTwips) {
+    return int(roundHalfEven(gridWidthTwips / 2.0f - sessionColumnMarginTwips));
+}
+
+ThreedCommand* makeButton(QWidget* window, const QString& name, const QString& caption,
+                          int leftTwips) {
+    return addCommandButton(window, name, caption, leftTwips, buttonTopTwips);
+}
+
+// The help as its three paragraphs, wrapped by the box: a line that ends in a blank goes on in
+// the next one. The empty lines between them are a third as high, so that all of it shows.
+void showInstructions(QPlainTextEdit* box) {
+    QString text = teamInstructions;
+    box->setPlainText(text.replace(u" \r\n"_s, u" "_s).replace(u"\r\n"_s, u"\n"_s).trimmed());
+    QTextCharFormat gap;
+    gap.setFontPointSize(box->font().pointSizeF() / 3);
+    for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next())
+        if (block.text().isEmpty())
+            QTextCursor(block).setBlockCharFormat(gap);
+}
+
+// Lines in both flavours of a copy: plain, one a line, and as an HTML table, one a cell, so that
+// a spreadsheet pastes them as one column.
+struct CopiedLines {
+    QString text;
+    QString html;
+};
+
+CopiedLines copyOfLines(const Analysis& analysis, const QList<qsizetype>& lines,
+                        const ProgressReport& progress) {
+    CopiedLines copy{{}, u"<table>"_s};
+    ProgressSteps steps(progress, lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString text = analysis.lineText(lines[i]);
+        if (!copy.text.isEmpty())
+            copy.text += u'\n';
+        copy.text += text;
+        copy.html += u"<tr><td>"_s + text.toHtmlEscaped() + u"</td></tr>"_s;
+        steps.at(i);
+    }
+    copy.html += u"</table>"_s;
+    return copy;
+}
+
+// The rows selected in a grid, in order.
+QList<qsizetype> selectedRows(const QItemSelectionModel* selection) {
+    QList<qsizetype> rows;
+    for (const QItemSelectionRange& range : selection->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.append(row);
+    std::ranges::sort(rows);
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+// The clipboard's text; nothing when an owner offers text but does not send it. Asking for the
+// formats first keeps an owner that does not answer from being waited for twice.
+std::optional<QString> clipboardText() {
+    const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
+    if (!offered || !offered->hasText())
+        return QString();
+    QString text = offered->text();
+    if (text.isEmpty())
+        return std::nullopt;
+    return text;
+}
+
+FlexGrid* makeGrid(QWidget* window, const QString& name, const QString& formatString) {
+    auto* grid = new FlexGrid(window);
+    grid->setObjectName(name);
+    grid->setFormatString(formatString);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    return grid;
+}
+
+} // namespace
+
+TeamMain::TeamMain(QWidget* parent) : QDialog(parent) {
+    setUpToolWindow(this, u"Team Analysis"_s, clientWidthTwips, clientHeightTwips);
+    createControls();
+    connectControls();
+    Form_Load();
+}
+
+void TeamMain::DoAnal() {
+    if (job)
+        return;
+    GR->setRows(1);
+    analysis.reset();
+    if (chart)
+        chart->showOutdated();
+    if (!sessions)
+        return;
+    auto analysed = std::make_shared<Analysis>();
+    startJob(
+        u"Analyzing the sessions…"_s,
+        [analysed, table = sessions](const ProgressReport& progress) {
+            *analysed = analyseSessions(*table, QLocale(), progress);
+        },
+        [this, analysed, table = sessions] { showResults(table, std::move(*analysed)); });
+}
+
+void TeamMain::Form_Load() {
+    TavoBAS::ApplyWindowStyle(this);
+    for (int col : {0, 1})
+        GG->setColWidth(col, sessionColumnTwips(float(GG->widthTwips())));
+    for (int col : {0, 1})
+        GG->setColAlignment(col, FlexGrid::CenterCenter);
+}
+
+void TeamMain::SSCommand1_Click() {
+    DoAnal();
+}
+
+void TeamMain::SSCommand2_Click() {
+    close();
+}
+
+void TeamMain::SSSave_Click() {
+    if (job)
+        return;
+    GG->setRows(1);
+    sessions.reset();
+    resultsLinked = false;
+    if (chart)
+        chart->showOutdated();
+    std::optional<QString> text;
+    try {
+        text = clipboardText();
+    } catch (const std::bad_alloc&) {
+        showMessage(u"Not enough memory"_s);
+        return;
+    }
+    if (!text) {
+        showMessage(u"The clipboard could not be read"_s);
+        return;
+    }
+    auto outcome = std::make_shared<PasteOutcome>();
+    startJob(
+        u"Pasting the sessions…"_s,
+        [outcome, text = std::move(*text)](const ProgressReport& progress) {
+            *outcome = pasteSessions(text, QLocale(), progress);
+        },
+        [this, outcome] {
+            if (outcome->refusal) {
+                const PasteMessage message = pasteMessage(*outcome->refusal);
+                showMessage(message.text, message.informativeText);
+                return;
+            }
+            showSessions(std::move(outcome->sessions));
+        });
+}
+
+void TeamMain::SSChart_Click() {
+    if (!chart) {
+        chart = new TeamChart(this);
+        connect(chart, &TeamChart::sessionClicked, this, &TeamMain::selectSession);
+        if (analysis)
+            chart->showAnalysis(analysedSessions, analysis);
+        else
+            chart->showOutdated();
+    }
+    chart->show();
+    chart->raise();
+    chart->activateWindow();
+}
+
+void TeamMain::startJob(const QString& label,
+                        const std::function<void(const ProgressReport&)>& work,
+                        const std::function<void()>& whenDone) {
+    job = new BackgroundJob(this, label, work);
+    connect(job, &BackgroundJob::ended, this, [this, whenDone](BackgroundJob::Ending ending) {
+        job->deleteLater();
+        job = nullptr;
+        if (ending == BackgroundJob::OutOfMemory)
+            showMessage(u"Not enough memory"_s);
+        else if (ending == BackgroundJob::Done)
+            whenDone();
+    });
+}
+
+void TeamMain::showSessions(SessionTable pasted) {
+    sessions = std::make_shared<const SessionTable>(std::move(pasted));
+    GG->setBody({int(sessions->sessionCount()), [table = sessions](int row, int column) {
+                     return table->cells.at(qsizetype(row) * 2 + column).toString();
+                 }});
+}
+
+void TeamMain::showResults(std::shared_ptr<const SessionTable> analysed, Analysis results) {
+    analysis = std::make_shared<const Analysis>(std::move(results));
+    analysedSessions = std::move(analysed);
+    resultsLinked = true;
+    SSChart->setEnabled(true);
+    if (chart)
+        chart->showAnalysis(analysedSessions, analysis);
+    GR->setBody({int(analysis->lineCount()), [lines = analysis](int row, int) {
+                     return lines->lineText(row);
+                 }});
+    // The stretched column fills the grid but never gets narrower than its contents, so a line
+    // of many rates scrolls sideways instead of being cut.
+    GR->resizeColumnToContents(0);
+}
+
+void TeamMain::showMessage(const QString& text, const QString& informativeText) {
+    QMessageBox message(QMessageBox::NoIcon, u"Tavo"_s, text, QMessageBox::Ok, this);
+    message.setInformativeText(informativeText);
+    // Wide enough that the row, column and field read as a sentence, not a narrow column.
+    message.setStyleSheet(u"QLabel { min-width: 24em; }"_s);
+    message.exec();
+}
+
+// Created in tab order, which Qt takes for the focus chain.
+void TeamMain::createControls() {
+    SSSave = makeButton(this, u"SSSave"_s, u"&Paste"_s, 5000);
+    GG = makeGrid(this, u"GG"_s, u"Won/Lost|Minutes"_s);
+    GG->setAccessibleName(u"Sessions"_s);
+    placeInTwips(GG, 270, 180, 2880, 2985);
+    SSCommand1 = makeButton(this, u"SSCommand1"_s, u"&Analyze"_s, 6500);
+    GR = makeGrid(this, u"GR"_s, u"Results"_s);
+    GR->setAccessibleName(u"Results"_s);
+    GR->setStretchLastColumn(true);
+    // A single column scrolled by whole columns could never show the end of a long line.
+    GR->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    placeInTwips(GR, 75, 3300, 11250, 2640);
+
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(u"Text1"_s);
+    Text1->setAccessibleName(u"Instructions"_s);
+    Text1->setFont(designFont());
+    showInstructions(Text1);
+    Text1->setReadOnly(true);
+    Text1->setTabChangesFocus(true);
+    placeInTwips(Text1, 4080, 540, 6330, 1755);
+
+    SSCommand2 = makeButton(this, u"SSCommand2"_s, u"E&xit"_s, 8000);
+    SSChart = makeButton(this, u"SSChart"_s, u"&Chart"_s, 9500);
+    SSChart->setEnabled(false);
+}
+
+void TeamMain::connectControls() {
+    connect(SSSave, &ThreedCommand::clicked, this, &TeamMain::SSSave_Click);
+    connect(SSCommand1, &ThreedCommand::clicked, this, &TeamMain::SSCommand1_Click);
+    connect(SSCommand2, &ThreedCommand::clicked, this, &TeamMain::SSCommand2_Click);
+    connect(SSChart, &ThreedCommand::clicked, this, &TeamMain::SSChart_Click);
+
+    auto* pasteKey = new QShortcut(QKeySequence::Paste, GG);
+    pasteKey->setContext(Qt::WidgetShortcut);
+    connect(pasteKey, &QShortcut::activated, this, &TeamMain::SSSave_Click);
+    auto* copyKey = new QShortcut(QKeySequence::Copy, GR);
+    copyKey->setContext(Qt::WidgetShortcut);
+    connect(copyKey, &QShortcut::activated, this, &TeamMain::copyResults);
+
+    connect(GR->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TeamMain::selectSessionsOfResults);
+}
+
+void TeamMain::selectSessionsOfResults() {
+    const int currentLine = GR->currentIndex().row();
+    const bool currentSelected = GR->selectionModel()->isRowSelected(currentLine);
+    const QList<SessionSpan> runs =
+        analysis ? analysis->sessionsOf(selectedRows(GR->selectionModel())) : QList<SessionSpan>();
+    const SessionSpan current =
+        analysis && currentSelected ? analysis->sessionsOf(currentLine) : SessionSpan{};
+    if (chart)
+        chart->shadeSessions(runs, current);
+
+    QAbstractItemModel* rows = GG->model();
+    const int lastColumn = rows->columnCount() - 1;
+    QItemSelection linked;
+    if (resultsLinked)
+        for (const SessionSpan& run : runs)
+            linked.select(rows->index(int(run.first), 0),
+                          rows->index(int(run.first + run.count - 1), lastColumn));
+    GG->selectionModel()->select(linked, QItemSelectionModel::ClearAndSelect);
+    if (!resultsLinked || current.count < 1)
+        return;
+    // Bring the whole window into view where it fits, its first session where it does not.
+    GG->scrollTo(rows->index(int(current.first + current.count - 1), 0));
+    GG->scrollTo(rows->index(int(current.first), 0));
+}
+
+// A session picked on the chart: the lines about it in GR, and the session itself in GG.
+void TeamMain::selectSession(qsizetype session) {
+    if (!analysis || !resultsLinked)
+        return;
+    QAbstractItemModel* lines = GR->model();
+    QItemSelection about;
+    for (qsizetype line : analysis->linesIncluding(session))
+        about.select(lines->index(int(line), 0), lines->index(int(line), 0));
+    GR->selectionModel()->select(about,
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (!about.isEmpty())
+        GR->scrollTo(about.first().topLeft());
+
+    QAbstractItemModel* rows = GG->model();
+    const QModelIndex row = rows->index(int(session), 0);
+    GG->selectionModel()->select(row,
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    GG->scrollTo(row);
+}
+
+void TeamMain::copyResults() {
+    const QList<qsizetype> lines = selectedRows(GR->selectionModel());
+    if (job || !analysis || lines.isEmpty())
+        return;
+    auto copy = std::make_shared<CopiedLines>();
+    startJob(
+        u"Copying the results…"_s,
+        [copy, lines, source = analysis](const ProgressReport& progress) {
+            *copy = copyOfLines(*source, lines, progress);
+        },
+        [copy] {
+            auto* data = new QMimeData;
+            data->setText(copy->text);
+            data->setHtml(copy->html);
+            QGuiApplication::clipboard()->setMimeData(data);
+        });
+}

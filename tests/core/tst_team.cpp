@@ -1,0 +1,332 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "core/team/analysis.h"
+#include "core/team/chartpoints.h"
+#include "core/team/chartstats.h"
+#include "core/team/paste.h"
+#include "core/team/signalrules.h"
+
+#include <QRandomGenerator>
+#include <QSet>
+#include <QTest>
+#include <cmath>
+#include <map>
+
+namespace {
+
+QStringList texts(const CellTexts& cells) {
+    QStringList list;
+    for (qsizetype i = 0; i < cells.size(); ++i)
+        list << cells.at(i).toString();
+    return list;
+}
+
+QString joined(std::span<const double> values) {
+    QStringList texts;
+    for (double value : values)
+        texts << QString::number(value);
+    return texts.join(u' ');
+}
+
+// Symmetric lines around 0, so that a series can sit exactly on a line.
+const ChartLines symmetricLines{0, 0, 90, -90, 60, -60, 30, -30};
+
+} // namespace
+
+class TestTeam : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The cells kept, or the message and where it points.
+    void pastes_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("outcome");
+        const QLocale c = QLocale::c(), en("en_US");
+        const auto row = [](const char* name, const QLocale& locale, const QString& text,
+                            const QString& outcome) {
+            QTest::newRow(name) << locale << text << outcome;
+        };
+        const auto twoColumns = [](int row, int values) {
+            return QString("Copy two columns: the amount won or lost, and the length in minutes; "
+                           "row %1 holds %2 values.")
+                .arg(row)
+                .arg(values);
+        };
+        row("CR LF rows", c, "5\t30\r\n7\t45\r\n", "5|30|7|45");
+        row("LF rows", c, "5\t30\n7\t45\n", "5|30|7|45");
+        row("CR rows", c, "5\t30\r7\t45\r", "5|30|7|45");
+        row("no final line end", c, "5\t30\r\n7\t45", "5|30|7|45");
+        row("blanks behind last row", c, "5\t30\r\n  ", "5|30");
+        row("kept as pasted", en, " $1,250.00 \t(20)\r\n", " $1,250.00 |(20)");
+        row("H:MM", c, "150\t12:30\r\n", "150|750");
+        row("H:MM:SS", c, "150\t1:30:30\r\n", "150|90.5");
+        row("AM", en, "150\t01:30:00 AM\r\n", "150|90");
+        row("PM", en, "150\t1:30 pm\r\n", "150|810");
+        row("12 AM is hour 0", en, "150\t12:45:00 AM\r\n", "150|45");
+        row("colon in amount column", c, "1:00\t60\r\n", "60|60");
+        row("minutes ungrouped", en, "150\t20000:00\r\n", "150|1200000");
+        row("de_DE", QLocale("de_DE"), "-1.250,50\t1:30:30\r\n", "-1.250,50|90,5");
+
+        row("header words", c, "Won\tMinutes\r\n5\t30\r\n",
+            "Non-numeric character: Row 1, column 1: “Won”.");
+        row("blank line inside", c, "5\t30\r\n\r\n7\t45\r\n",
+            "Non-numeric character: Row 2, column 1: “”.");
+        row("LF CR is two line ends", c, "5\t30\n\r7\t45\n",
+            "Non-numeric character: Row 2, column 1: “”.");
+        row("long field cut", c, "5\t" + QString(50, 'x'),
+            "Non-numeric character: Row 1, column 2: “" + QString(39, 'x') + "…”.");
+        row("non-numeric before column count", c, "1\t2\tx\r\n",
+            "Non-numeric character: Row 1, column 3: “x”.");
+        for (const char* duration : {":30", "-1:30", "1:5", "1:60", "1:30:60", "1:30:00:00", "a:30",
+                                     "13:00 PM", "0:30 AM", "1:30PM", "1:30 XM"})
+            row(duration, en, QString("150\t%1\r\n").arg(duration),
+                QString("Non-numeric character: Row 1, column 2: “%1”.").arg(duration));
+        row("1,000 characters", c, QString(999, ' ') + "5\t60", QString(999, ' ') + "5|60");
+        row("1,001 characters", c, QString(1000, ' ') + "5\t60",
+            "Non-numeric character: Row 1, column 1: “" + QString(39, ' ') + "…”.");
+        row("hours beyond a double", c, "1" + QString(400, '0') + ":00\t5",
+            "Non-numeric character: Row 1, column 1: “1" + QString(38, '0') + "…”.");
+        row("ambiguous", en, "5\t30\r\n-1.250\t60\r\n",
+            "Ambiguous number: Row 2, column 1: “-1.250” reads as -1.25 here, but means -1250 "
+            "where “.” separates thousands.");
+        row("one column", c, "5\r\n30\r\n", twoColumns(1, 1));
+        row("three columns", c, "1\t2\t3\r\n4\t5\t6\r\n", twoColumns(1, 3));
+        row("last row short", c, "5\t30\r\n7", twoColumns(2, 1));
+        row("blanks", c, "  ", "Not enough data: ");
+        row("single field and line end", c, "5\r\n", "Not enough data: ");
+    }
+
+    void pastes() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, text);
+        const PasteOutcome outcome = pasteSessions(text, locale);
+        const std::optional<PasteMessage> message =
+            outcome.refusal ? std::optional(pasteMessage(*outcome.refusal, locale)) : std::nullopt;
+        QVERIFY(message.has_value() == outcome.sessions.cells.isEmpty());
+        QTEST(message ? message->text + QString(": ") + message->informativeText
+                      : texts(outcome.sessions.cells).join(u'|'),
+              "outcome");
+    }
+
+    void findsSignals_data() {
+        QTest::addColumn<QList<double>>("rates");
+        QTest::addColumn<QStringList>("expected"); // rule@first session+sessions listed
+        QTest::newRow("equal to UCL") << QList<double>{90} << QStringList{};
+        QTest::newRow("equal to LCL") << QList<double>{-90} << QStringList{};
+        QTest::newRow("beyond UCL") << QList<double>{90.000001} << QStringList{"1@0+1"};
+        QTest::newRow("rule 1 twice in a row")
+            << QList<double>{0, 0, 0, 100, -100} << QStringList{"1@3+1", "1@4+1", "2@2+3"};
+        QTest::newRow("rule 2 sides mix") << QList<double>{70, 0, -70} << QStringList{"2@0+3"};
+        QTest::newRow("rule 2 needs two") << QList<double>{70, 0, 60} << QStringList{};
+        QTest::newRow("run, gap, run")
+            << QList<double>{70, 70, 0, 0, 0, 70, 70} << QStringList{"2@0+3", "2@4+3"};
+        QTest::newRow("one line per run, per rule")
+            << QList<double>{70, 70, 70, 70} << QStringList{"2@0+3", "3@0+4"};
+        QTest::newRow("rule 3 sides mix") << QList<double>{50, -50, 50, 0} << QStringList{"3@0+4"};
+        QTest::newRow("rule 3 halfway") << QList<double>{45, -45, 45, 45} << QStringList{};
+        QTest::newRow("4a") << QList<double>{40, 40, 0, 40, 40} << QStringList{"4a@0+5"};
+        QTest::newRow("4b") << QList<double>{-40, 0, -40, -40, -40} << QStringList{"4b@0+5"};
+        QTest::newRow("two above, two below")
+            << QList<double>{40, 40, 0, -40, -40} << QStringList{};
+        QTest::newRow("5a") << QList<double>{1, 2, 3, 4, 5, 6} << QStringList{"5a@0+6"};
+        QTest::newRow("rise after a dip")
+            << QList<double>{-3, -1, -2, -1, 0, 1, 2, 3} << QStringList{"5a@2+6"};
+        QTest::newRow("5b") << QList<double>{6, 5, 4, 3, 2, 1} << QStringList{"5b@0+6"};
+        QTest::newRow("equal neighbours") << QList<double>{1, 2, 3, 3, 4, 5, 6} << QStringList{};
+        QTest::newRow("five rising") << QList<double>{1, 2, 3, 4, 5} << QStringList{};
+        QTest::newRow("6a") << QList<double>{1, 1, 1, -1, 1, 1, 1, 1} << QStringList{"6a@0+8"};
+        QTest::newRow("6b") << QList<double>{-1, -1, -1, -1, -1, -1, 1, -1}
+                            << QStringList{"6b@0+8"};
+        QTest::newRow("at Mean counts for neither")
+            << QList<double>{1, 1, 1, 0, 1, 1, 1, 0} << QStringList{};
+        QTest::newRow("rule 7 alternating")
+            << QList<double>{40, -40, 40, -40, 40, -40, 40, -40} << QStringList{"7@0+8"};
+        QTest::newRow("rule 9") << QList<double>(16, 0.0) << QStringList{"9@0+15"};
+        QTest::newRow("14 never rule 9") << QList<double>(14, 0.0) << QStringList{};
+        QTest::newRow("rule 9 on a line") << QList<double>(15, 30.0) << QStringList{"6a@0+8"};
+    }
+
+    void findsSignals() {
+        QFETCH(QList<double>, rates);
+        QStringList found;
+        for (const Signal& signal : findSignals(rates, symmetricLines)) {
+            const QString rule = QString(signal.message).section(u':', 0, 0).mid(7);
+            found
+                << QString("%1@%2+%3").arg(rule).arg(signal.firstSession).arg(signal.sessionCount);
+        }
+        QTEST(found, "expected");
+    }
+
+    // A session under an hour counts as one; hours are held in single precision, and beyond it.
+    void hourlyRates() {
+        const auto rate = [](double amount, double minutes) {
+            return QString::number(hourlyRate(amount, minutes), 'g', 17);
+        };
+        QCOMPARE(rate(150, 30), u"150");
+        QCOMPARE(rate(250, 100), u"150.00000357627877");
+        QCOMPARE(rate(1e300, 1e300), u"0");
+    }
+
+    // Mean, MRBar, UCL, LCL, USig2, LSig2, USig1, LSig1; a single session has no moving range.
+    void chartLines() {
+        const auto lines = [](const QList<double>& rates) {
+            const ChartLines c = ::chartLines(rates, movingRanges(rates));
+            return QList<double>{c.Mean, c.MRBar, c.UCL, c.LCL, c.USig2, c.LSig2, c.USig1, c.LSig1};
+        };
+        QCOMPARE(lines({100, 300, 200}),
+                 QList<double>({200, 150, 599, -199, 467, -67, 333.5, 66.5}));
+        QCOMPARE(lines({-75}), QList<double>({-75, 0, -75, -75, -75, -75, -75, -75}));
+    }
+
+    // From a spreadsheet copy to the result lines, each with the sessions it is about: the cells
+    // are read in the user's locale, each line lists the rates of its sessions as whole dollars,
+    // halves to even. Sessions all alike fire nothing, however the mean rounds; lines beyond a
+    // double say so.
+    void analyses_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("expected");
+        const QLocale c = QLocale::c();
+        QString german;
+        for (const char* amount : {"0", "0", "0", "0", "0", "1.000,50", "0", "0", "0", "0", "0"})
+            german += QString::fromLatin1(amount) + "\t1:00\r\n";
+        QTest::newRow("German")
+            << QLocale("de_DE") << german
+            << QStringList({"5+1 Signal 1: A single value beyond limits (1000)",
+                            "0+8 Signal 6b: 7 out of 8 consecutive values to down side of "
+                            "center. (0, 0, 0, 0, 0, 1000, 0, 0)"});
+        QTest::newRow("nothing") << c << QString() << QStringList();
+        QTest::newRow("alike, mean rounds up")
+            << c << QString("0.1\t60\n").repeated(3) << QStringList{"0+0 No signals"};
+        QTest::newRow("alike, mean rounds down")
+            << c << QString("33.33\t60\n").repeated(15) << QStringList{"0+0 No signals"};
+        QTest::newRow("sum beyond a double") << c << "1e308\t60\n9e307\t60\n"
+                                             << QStringList{"0+0 Values too large to analyse"};
+        QTest::newRow("range beyond a double") << c << "1e308\t60\n-1e308\t60\n"
+                                               << QStringList{"0+0 Values too large to analyse"};
+    }
+
+    void analyses() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, text);
+        const Analysis analysis = analyseSessions(pasteSessions(text, locale).sessions, locale);
+        QStringList found;
+        for (qsizetype line = 0; line < analysis.lineCount(); ++line) {
+            const SessionSpan span = analysis.sessionsOf(line);
+            found
+                << QString("%1+%2 %3").arg(span.first).arg(span.count).arg(analysis.lineText(line));
+        }
+        QTEST(found, "expected");
+    }
+
+    // What the chart draws: rates | moving ranges | Mean UCL LCL | the rules each session is in.
+    void chartData_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("worked example") << "100\t60\n300\t60\n200\t60\n"
+                                        << "100 300 200|200 100|200 599 -199|,,";
+        QTest::newRow("rule 1 inside a 6b run")
+            << QString("0\t60\n").repeated(5) + "1000.5\t60\n" + QString("0\t60\n").repeated(5)
+            << "0 0 0 0 0 1000.5 0 0 0 0 0|0 0 0 0 1000.5 1000.5 0 0 0 0|90.9545 "
+               "623.221 -441.311|6b,6b,6b,6b,6b,1 6b,6b,6b,,,";
+        QTest::newRow("single session") << "-75\t60\n"
+                                        << "-75||-75 -75 -75|";
+    }
+
+    void chartData() {
+        QFETCH(QString, text);
+        const Analysis analysis = analyseSessions(pasteSessions(text, QLocale::c()).sessions);
+        QStringList rules;
+        for (RuleSet set : analysis.rulesOfSessions()) {
+            QStringList names;
+            for (int rule = 0; rule < signalRuleCount; ++rule)
+                if (set & (1 << rule))
+                    names << signalRuleName(rule);
+            rules << names.join(u' ');
+        }
+        const ChartLines& c = analysis.lines();
+        QTEST(QStringList({joined(analysis.rates()), joined(analysis.movingRanges()),
+                           joined(std::array{c.Mean, c.UCL, c.LCL}), rules.join(u',')})
+                  .join(u'|'),
+              "expected");
+    }
+
+    // However many points share a pixel column, the line keeps each column's lowest and highest
+    // point, and every marked point has a mark within 3 pixels each way; with room for every
+    // point, every finite one is kept. Values that are not finite are never drawn.
+    void chartPoints_data() {
+        QTest::addColumn<double>("xFrom");
+        QTest::addColumn<double>("xTo");
+        QTest::newRow("all of it") << 0.5 << 200'000.5;
+        QTest::newRow("zoomed in") << 120'000.3 << 121'000.7;
+        QTest::newRow("room for all") << 5'000.5 << 5'400.5;
+    }
+
+    void chartPoints() {
+        QFETCH(double, xFrom);
+        QFETCH(double, xTo);
+        QRandomGenerator random(7);
+        std::vector<double> values(200'000);
+        std::vector<RuleSet> marks(values.size());
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            values[i] = i % 997 == 0 ? NAN : random.bounded(2000.0) - 1000;
+            marks[i] = random.bounded(10) < 3 ? RuleSet(random.bounded(2) + 2) : 0;
+            marks[i] |= random.bounded(100) == 0 ? beyondLimitsRule : 0;
+        }
+        const PlotFrame frame{xFrom, xTo, -1000, 1000, 300, 200, 3};
+        const ChartPoints points = ::chartPoints(values, 1, frame, marks);
+
+        const auto pixel = [&](const QPointF& p) {
+            return QPair<int, int>(int(std::floor((p.x() - xFrom) * frame.width / (xTo - xFrom))),
+                                   int(std::floor((1000 - p.y()) * frame.height / 2000)));
+        };
+        const auto pixels = [&](const QList<QPointF>& kept) {
+            QSet<QPair<int, int>> at;
+            for (const QPointF& p : kept)
+                at.insert(pixel(p));
+            return at;
+        };
+        const QSet<QPair<int, int>> marked = pixels(points.marked);
+        const QSet<QPair<int, int>> beyondLimits = pixels(points.beyondLimits);
+        const auto covered = [&](const QSet<QPair<int, int>>& at, const QPointF& p) {
+            for (int dx = -3; dx <= 3; ++dx)
+                for (int dy = -3; dy <= 3; ++dy)
+                    if (at.contains({pixel(p).first + dx, pixel(p).second + dy}))
+                        return true;
+            return false;
+        };
+        QSet<double> lineX;
+        for (const QPointF& p : points.line) {
+            QVERIFY(std::isfinite(p.y()) && !lineX.contains(p.x()));
+            lineX.insert(p.x());
+        }
+
+        std::map<int, QPair<QPointF, QPointF>> extremes; // lowest and highest point of each column
+        qsizetype shown = 0;
+        for (std::size_t i = std::size_t(std::ceil(xFrom)) - 1; double(i) + 1 <= xTo; ++i) {
+            const QPointF p(double(i) + 1, values[i]);
+            if (!std::isfinite(p.y()))
+                continue;
+            ++shown;
+            const auto column = extremes.try_emplace(pixel(p).first, p, p).first;
+            if (p.y() < column->second.first.y())
+                column->second.first = p;
+            if (p.y() > column->second.second.y())
+                column->second.second = p;
+            if (marks[i] && !covered(marked, p))
+                QFAIL(qPrintable(QString("marked point at %1 not covered").arg(p.x())));
+            if ((marks[i] & beyondLimitsRule) && !covered(beyondLimits, p))
+                QFAIL(qPrintable(QString("point beyond the limits at %1 not covered").arg(p.x())));
+        }
+        for (const auto& [column, lowAndHigh] : extremes)
+            QVERIFY(lineX.contains(lowAndHigh.first.x()) && lineX.contains(lowAndHigh.second.x()));
+        const bool reduced = shown > 2 * frame.width;
+        QVERIFY(points.line.size() <= (reduced ? 4 * (frame.width + 2) : shown + 2));
+        QVERIFY(reduced || points.line.size() >= shown);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTeam)
+#include "tst_team.moc"

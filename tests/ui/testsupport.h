@@ -1,0 +1,63 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "ui/style/palette.h"
+
+#include <QApplication>
+#include <QString>
+#include <QTest>
+#include <QVariant>
+#include <QWidget>
+
+using namespace Qt::Literals::StringLiterals;
+
+// Picks out a window's control the way a user does by sight: by its control name and, for a
+// member of a control array, by its Index. Without an index the first control of that name wins.
+template <class Control = QWidget>
+Control* findControl(const QWidget& window, const QString& name, int index = -1) {
+    const QList<Control*> named = window.findChildren<Control*>(name);
+    for (Control* control : named)
+        if (index < 0 || control->property("Index").toInt() == index)
+            return control;
+    return nullptr;
+}
+
+// Clicks a control the way a user does, with the left button in its middle.
+inline void clickControl(const QWidget& window, const QString& name, int index = -1) {
+    QTest::mouseClick(findControl(window, name, index), Qt::LeftButton);
+}
+
+// "name(index)" for a member of a control array, the bare name otherwise: readable in failures.
+inline QString controlName(const QWidget* control) {
+    const int index = control->property("Index").value<int>();
+    return control->property("Index").isValid() && index >= 0
+               ? u"%1(%2)"_s.arg(control->objectName()).arg(index)
+               : control->objectName();
+}
+
+// Without a window manager nothing activates a shown window by itself.
+inline void showActive(QWidget& window) {
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
+// Where focus goes at each press of Tab, starting from `from`.
+inline QStringList tabStops(QWidget* from, qsizetype presses) {
+    from->setFocus();
+    QStringList seen;
+    for (qsizetype press = 0; press < presses; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        seen << controlName(QApplication::focusWidget());
+    }
+    return seen;
+}
+
+// The colours the launcher leaves behind on a display that can, or cannot, show the main colour.
+inline void usePalette(bool reduced) {
+    TavoBAS::ReducedPalette = reduced;
+    TavoBAS::InitPalette();
+}

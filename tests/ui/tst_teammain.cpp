@@ -1,0 +1,299 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "ui/controls/flexgrid.h"
+#include "ui/controls/zoomchartview.h"
+#include "ui/style/fontsubstitutes.h"
+#include "ui/team/backgroundjob.h"
+#include "ui/team/teamchart.h"
+#include "ui/team/teammain.h"
+#include "testsupport.h"
+
+#include <QAbstractButton>
+#include <QChart>
+#include <QClipboard>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QValueAxis>
+#include <QWheelEvent>
+#include <atomic>
+#include <cstdlib>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Set while a test plays out running short of memory: every large allocation fails.
+std::atomic<bool> failLargeAllocations = false;
+
+} // namespace
+
+void* operator new(std::size_t size) {
+    if (failLargeAllocations && size > (1 << 20))
+        throw std::bad_alloc();
+    if (void* memory = std::malloc(size ? size : 1))
+        return memory;
+    throw std::bad_alloc();
+}
+// The standard library asks for scratch memory this way and frees it with the delete below.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+
+namespace {
+
+// One-hour sessions, so that every amount is its own hourly rate.
+QString hourSessions(const QList<int>& amounts) {
+    QString text;
+    for (int amount : amounts)
+        text += QString::number(amount) + u"\t60\r\n"_s;
+    return text;
+}
+
+const QString quiet = hourSessions({100, 300, 200});
+// Fifteen rates inside the Sigma 1 lines: one line listing all fifteen.
+const QString steady = hourSessions(
+    {1000, 1001, 1000, 1001, 1000, 1001, 1000, 1001, 1000, 1001, 1000, 1001, 1000, 1001, 1000});
+
+FlexGrid* grid(const QWidget& window, const QString& name) {
+    return findControl<FlexGrid>(window, name);
+}
+
+// Clicks the button and waits for the paste or analysis it starts to end.
+void clickAndWait(const TeamMain& window, const QString& button) {
+    findControl<QAbstractButton>(window, button)->click();
+    QTRY_VERIFY(!window.findChild<BackgroundJob*>());
+}
+
+void pasteAndAnalyse(const TeamMain& window, const QString& clipboardText) {
+    QGuiApplication::clipboard()->setText(clipboardText);
+    clickAndWait(window, u"SSSave"_s);
+    clickAndWait(window, u"SSCommand1"_s);
+}
+
+// Text offered that never arrives, as from an owner that died mid-transfer.
+class UnreadableText : public QMimeData {
+    QStringList formats() const override { return {u"text/plain"_s}; }
+    QVariant retrieveData(const QString&, QMetaType) const override { return {}; }
+};
+
+// The sessions selected in GG, numbered from 1.
+QList<int> selectedSessions(const TeamMain& window) {
+    QList<int> selected;
+    for (const QModelIndex& row : grid(window, u"GG"_s)->selectionModel()->selectedRows())
+        selected << row.row() + 1;
+    std::sort(selected.begin(), selected.end());
+    return selected;
+}
+
+void clickRow(FlexGrid* g, int bodyRow, Qt::KeyboardModifiers modifiers = {}) {
+    const QRect cell = g->visualRect(g->model()->index(bodyRow, 0));
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, modifiers, cell.center());
+}
+
+} // namespace
+
+class TestTeamMain : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TavoBAS::installFontSubstitutes(); }
+
+    void refusedPaste_data() {
+        QTest::addColumn<QString>("clipboardText"); // none: unreadable
+        QTest::addColumn<bool>("memoryShort");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("header words") << u"Won\tMinutes\r\n5\t30\r\n"_s << false
+                                      << u"Non-numeric character|Row 1, column 1: “Won”."_s;
+        QTest::newRow("empty clipboard") << u""_s << false << u"Not enough data|"_s;
+        QTest::newRow("unreadable") << QString() << false << u"The clipboard could not be read|"_s;
+        QTest::newRow("memory short")
+            << u"5\t60\n"_s.repeated(200'000) << true << u"Not enough memory|"_s;
+    }
+
+    // A refused paste says why and where in a plain "Tavo" box with OK only and leaves the grid
+    // empty. An analysis reads the grid anew and replaces the lines of the one before.
+    void refusedPaste() {
+        QFETCH(QString, clipboardText);
+        QFETCH(bool, memoryShort);
+        QFETCH(QString, message);
+        const TeamMain window;
+        pasteAndAnalyse(window, steady);
+
+        QString seen;
+        QTimer answer;
+        answer.callOnTimeout([&seen] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            seen = u"%1|%2|%3|%4|%5"_s.arg(box->windowTitle(), box->text(), box->informativeText())
+                       .arg(int(box->icon()))
+                       .arg(box->buttons().size() == 1 ? int(box->standardButtons()) : -1);
+            box->accept();
+        });
+        answer.start(10);
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->clear();
+        if (clipboardText.isNull())
+            clipboard->setMimeData(new UnreadableText);
+        else if (!clipboardText.isEmpty())
+            clipboard->setText(clipboardText);
+        failLargeAllocations = memoryShort;
+        clickAndWait(window, u"SSSave"_s);
+        failLargeAllocations = false;
+        clickAndWait(window, u"SSCommand1"_s);
+        QCOMPARE(seen, u"Tavo|%1|%2|%3"_s.arg(message)
+                           .arg(int(QMessageBox::NoIcon))
+                           .arg(int(QMessageBox::Ok)));
+        QCOMPARE(grid(window, u"GG"_s)->rows(), 1);
+        QCOMPARE(grid(window, u"GR"_s)->rows(), 1);
+    }
+
+    // A long paste shows the busy cursor at once and its progress soon after; Cancel leaves the
+    // grid with its header row only.
+    void cancelledPaste() {
+        TeamMain window;
+        showActive(window);
+        QGuiApplication::clipboard()->setText(u"-1.25\t1:30\n"_s.repeated(3'000'000));
+        findControl<QAbstractButton>(window, u"SSSave"_s)->click();
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        const QPointer<QProgressDialog> progress = window.findChild<QProgressDialog*>();
+        QTRY_VERIFY(progress && progress->isVisible());
+        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+        QTRY_VERIFY(!window.findChild<BackgroundJob*>());
+        QCOMPARE(grid(window, u"GG"_s)->rows(), 1);
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    // Each session column is half the grid less 195 twips, centred; the help shows its paragraphs
+    // whole. Ctrl+V pastes into the sessions; a result line selects its sessions and brings them
+    // into view, and Ctrl+C copies the selected lines, also as a table; lines left from before a
+    // paste select nothing. Esc leaves the window open, Alt+X closes it.
+    void keys() {
+        TeamMain window;
+        showActive(window);
+        FlexGrid* sessions = grid(window, u"GG"_s);
+        FlexGrid* results = grid(window, u"GR"_s);
+        QCOMPARE(sessions->columnWidth(1), 83);
+        const auto* help = findControl<QPlainTextEdit>(window, u"Text1"_s);
+        QCOMPARE(help->document()->blockCount(), 5);
+        QCOMPARE(help->verticalScrollBar()->maximum(), 0);
+        QCOMPARE(tabStops(findControl(window, u"SSSave"_s), 6).join(u' '),
+                 u"GG SSCommand1 GR Text1 SSCommand2 SSSave"_s);
+        QList<int> late(30, 0);
+        late[27] = 1000;
+        QGuiApplication::clipboard()->setText(hourSessions(late));
+        sessions->setFocus();
+        QTest::keyClick(sessions, Qt::Key_V, Qt::ControlModifier);
+        QTRY_COMPARE(sessions->rows(), 31);
+        QCOMPARE(sessions->model()->index(0, 1).data(Qt::TextAlignmentRole), int(Qt::AlignCenter));
+        QTest::keyClick(&window, Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(results->rows(), 4);
+        clickRow(results, 1);
+        clickRow(results, 0, Qt::ControlModifier);
+        QCOMPARE(selectedSessions(window), QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 28}));
+        QVERIFY(sessions->viewport()->rect().contains(
+            sessions->visualRect(sessions->model()->index(27, 0))));
+        QTest::keyClick(results, Qt::Key_C, Qt::ControlModifier);
+        const QString first = u"Signal 1: A single value beyond limits (1000)"_s;
+        const QString second = u"Signal 6b: 7 out of 8 consecutive values to down side of center. "
+                               u"(0, 0, 0, 0, 0, 0, 0, 0)"_s;
+        QTRY_COMPARE(QGuiApplication::clipboard()->text(), first + u'\n' + second);
+        QCOMPARE(QGuiApplication::clipboard()->mimeData()->html(),
+                 u"<table><tr><td>%1</td></tr><tr><td>%2</td></tr></table>"_s.arg(first, second));
+
+        QGuiApplication::clipboard()->setText(quiet);
+        clickAndWait(window, u"SSSave"_s);
+        clickRow(results, 0);
+        QCOMPARE(selectedSessions(window), QList<int>());
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QVERIFY(window.isVisible());
+        QTest::keyClick(&window, Qt::Key_X, Qt::AltModifier);
+        QTRY_VERIFY(!window.isVisible());
+    }
+
+    // Chart opens once an analysis has sessions. A result line shades its sessions on the chart
+    // and brings them into view; clicking a point selects its session and the lines about it.
+    // Ctrl+C copies the chart as an image; a new paste greys it out until the next analysis.
+    void chartLinks() {
+        TeamMain window;
+        showActive(window);
+        auto* chartButton = findControl<QAbstractButton>(window, u"SSChart"_s);
+        QVERIFY(!chartButton->isEnabled());
+        QList<int> late(30, 0);
+        late[27] = 1000;
+        pasteAndAnalyse(window, hourSessions(late));
+        QCOMPARE(tabStops(findControl(window, u"SSCommand2"_s), 2).join(u' '), u"SSChart SSSave"_s);
+        chartButton->click();
+        auto* chart = window.findChild<TeamChart*>();
+        QVERIFY(QTest::qWaitForWindowExposed(chart));
+        auto* rates = chart->findChild<ZoomChartView*>();
+
+        // The wheel zooms in around the pointer, Home shows every session again.
+        const auto* xAxis = qobject_cast<QValueAxis*>(rates->chart()->axes(Qt::Horizontal)[0]);
+        const QPointF session20 = rates->chart()->mapToPosition({20, 0});
+        QWheelEvent wheel(session20, rates->mapToGlobal(session20), {}, {0, 120}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(rates->viewport(), &wheel);
+        QVERIFY(xAxis->max() - xAxis->min() < 29);
+        QCOMPARE(rates->chart()->mapToPosition({20, 0}).x(), session20.x());
+        QTest::keyClick(rates, Qt::Key_Home);
+        QCOMPARE(QPointF(xAxis->min(), xAxis->max()), QPointF(0.5, 30.5));
+
+        rates->requestRange(0.5, 10.5);
+        clickRow(grid(window, u"GR"_s), 0); // Signal 1, session 28
+        QCOMPARE(rates->shadedSpans(), (QList<QPair<double, double>>{{27.5, 28.5}}));
+        QVERIFY(xAxis->min() < 28 && xAxis->max() > 28 && xAxis->max() - xAxis->min() == 10);
+
+        grid(window, u"GR"_s)->clearSelection();
+        const QPointF session28 = rates->chart()->mapToPosition({28, 1000});
+        QTest::mouseClick(rates->viewport(), Qt::LeftButton, {}, session28.toPoint());
+        QCOMPARE(selectedSessions(window), QList<int>{28});
+        QCOMPARE(grid(window, u"GR"_s)->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(grid(window, u"GR"_s)->selectionModel()->selectedRows()[0].row(), 0);
+
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(rates, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->image().size(),
+                 rates->parentWidget()->size() * chart->devicePixelRatio());
+
+        QGuiApplication::clipboard()->setText(quiet);
+        clickAndWait(window, u"SSSave"_s);
+        QCOMPARE(rates->coverText(), u"Press Analyze"_s);
+        clickAndWait(window, u"SSCommand1"_s);
+        QCOMPARE(rates->coverText(), QString());
+    }
+
+    // "No signals" selects nothing. The one results column grows to the longest line and shrinks
+    // back to the grid.
+    void resultsReadable() {
+        TeamMain window;
+        showActive(window);
+        FlexGrid* results = grid(window, u"GR"_s);
+        pasteAndAnalyse(window, steady);
+        const QString line = results->textMatrix(1, 0);
+        QTRY_VERIFY(results->columnWidth(0) > results->fontMetrics().horizontalAdvance(line));
+        pasteAndAnalyse(window, quiet);
+        clickRow(results, 0);
+        QCOMPARE(selectedSessions(window), QList<int>());
+        QTRY_COMPARE(results->columnWidth(0), results->viewport()->width());
+    }
+};
+
+QTEST_MAIN(TestTeamMain)
+#include "tst_teammain.moc"
