@@ -44,7 +44,7 @@ void pasteAndAnalyse(benchmark::State& state) {
     qsizetype lines = 0;
     for (auto _ : state) {
         const PasteOutcome pasted = pasteSessions(text, english);
-        const Analysis results = analyseSessions(pasted.sessions, english);
+        const Analysis results = analyseSessions(pasted.sessions.values);
         lines = results.lineCount();
         benchmark::DoNotOptimize(&results);
     }
@@ -61,18 +61,19 @@ void paste(benchmark::State& state) {
 void analyse(benchmark::State& state) {
     const SessionTable table = pasteSessions(sessionText(state.range(0)), english).sessions;
     for (auto _ : state)
-        benchmark::DoNotOptimize(analyseSessions(table, english).lineCount());
+        benchmark::DoNotOptimize(analyseSessions(table.values).lineCount());
 }
 
 // The points a 900-pixel-wide chart draws of a million sessions' rates, all of them in sight.
 void chartPoints(benchmark::State& state) {
     const SessionTable table = pasteSessions(sessionText(state.range(0)), english).sessions;
-    const Analysis analysis = analyseSessions(table, english);
+    const Analysis analysis = analyseSessions(table.values);
     const double n = double(analysis.rates().size());
     const PlotFrame frame{0.5, n + 0.5, -20000, 20000, 900, 300, 3};
     qsizetype marked = 0;
     for (auto _ : state)
-        marked = ::chartPoints(analysis.rates(), 1, frame, analysis.rulesOfSessions()).marked.size();
+        marked =
+            ::chartPoints(analysis.rates(), 1, frame, analysis.rulesOfSessions()).marked.size();
     state.counters["marks"] = double(marked);
 }
 

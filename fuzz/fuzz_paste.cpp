@@ -3,7 +3,8 @@
 
 // Feeds arbitrary clipboard text through the paste and the analysis. The first byte picks the
 // locale, the rest is the text. Besides crashes, it stops on broken promises: a refusal that
-// keeps cells, a pasted cell the analysis cannot read, a result line about sessions not there.
+// keeps cells, a cell that does not read back as the value analysed, a result line about sessions
+// not there.
 #include "core/common/numbertext.h"
 #include "core/team/analysis.h"
 #include "core/team/paste.h"
@@ -21,11 +22,20 @@ const QLocale& pickLocale(std::uint8_t selector) {
     return locales[selector % std::size(locales)];
 }
 
-void checkAnalysis(const SessionTable& sessions, const QLocale& locale) {
-    for (qsizetype cell = 0; cell < sessions.cells.size(); ++cell)
-        if (!parseNumber(sessions.cells.at(cell), locale))
+// What the grid shows is what the analysis works on.
+void checkCells(const SessionTable& sessions, const QLocale& locale) {
+    if (sessions.cells.size() != 2 * sessions.sessionCount())
+        std::abort();
+    for (qsizetype session = 0; session < sessions.sessionCount(); ++session) {
+        const SessionValues& values = sessions.values[std::size_t(session)];
+        if (parseNumber(sessions.cells.at(2 * session), locale) != values.amount ||
+            parseNumber(sessions.cells.at(2 * session + 1), locale) != values.minutes)
             std::abort();
-    const Analysis analysis = analyseSessions(sessions, locale);
+    }
+}
+
+void checkAnalysis(const SessionTable& sessions) {
+    const Analysis analysis = analyseSessions(sessions.values);
     for (qsizetype line = 0; line < analysis.lineCount(); ++line) {
         const SessionSpan span = analysis.sessionsOf(line);
         if (span.first < 0 || span.first + span.count > sessions.sessionCount() ||
@@ -46,6 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const PasteOutcome outcome = pasteSessions(text, locale);
     if (outcome.refusal.has_value() != outcome.sessions.cells.isEmpty())
         std::abort();
-    checkAnalysis(outcome.sessions, locale);
+    checkCells(outcome.sessions, locale);
+    checkAnalysis(outcome.sessions);
     return 0;
 }

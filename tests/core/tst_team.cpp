@@ -38,7 +38,7 @@ class TestTeam : public QObject {
     Q_OBJECT
 
 private slots:
-    // The cells kept, or the message and where it points.
+    // The cells kept = the values read from them, or the message and where it points.
     void pastes_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("text");
@@ -54,20 +54,20 @@ private slots:
                 .arg(row)
                 .arg(values);
         };
-        row("CR LF rows", c, "5\t30\r\n7\t45\r\n", "5|30|7|45");
-        row("LF rows", c, "5\t30\n7\t45\n", "5|30|7|45");
-        row("CR rows", c, "5\t30\r7\t45\r", "5|30|7|45");
-        row("no final line end", c, "5\t30\r\n7\t45", "5|30|7|45");
-        row("blanks behind last row", c, "5\t30\r\n  ", "5|30");
-        row("kept as pasted", en, " $1,250.00 \t(20)\r\n", " $1,250.00 |(20)");
-        row("H:MM", c, "150\t12:30\r\n", "150|750");
-        row("H:MM:SS", c, "150\t1:30:30\r\n", "150|90.5");
-        row("AM", en, "150\t01:30:00 AM\r\n", "150|90");
-        row("PM", en, "150\t1:30 pm\r\n", "150|810");
-        row("12 AM is hour 0", en, "150\t12:45:00 AM\r\n", "150|45");
-        row("colon in amount column", c, "1:00\t60\r\n", "60|60");
-        row("minutes ungrouped", en, "150\t20000:00\r\n", "150|1200000");
-        row("de_DE", QLocale("de_DE"), "-1.250,50\t1:30:30\r\n", "-1.250,50|90,5");
+        row("CR LF rows", c, "5\t30\r\n7\t45\r\n", "5|30|7|45 = 5 30 7 45");
+        row("LF rows", c, "5\t30\n7\t45\n", "5|30|7|45 = 5 30 7 45");
+        row("CR rows", c, "5\t30\r7\t45\r", "5|30|7|45 = 5 30 7 45");
+        row("no final line end", c, "5\t30\r\n7\t45", "5|30|7|45 = 5 30 7 45");
+        row("blanks behind last row", c, "5\t30\r\n  ", "5|30 = 5 30");
+        row("kept as pasted", en, " $1,250.00 \t(20)\r\n", " $1,250.00 |(20) = 1250 -20");
+        row("H:MM", c, "150\t12:30\r\n", "150|750 = 150 750");
+        row("H:MM:SS", c, "150\t1:30:30\r\n", "150|90.5 = 150 90.5");
+        row("AM", en, "150\t01:30:00 AM\r\n", "150|90 = 150 90");
+        row("PM", en, "150\t1:30 pm\r\n", "150|810 = 150 810");
+        row("12 AM is hour 0", en, "150\t12:45:00 AM\r\n", "150|45 = 150 45");
+        row("colon in amount column", c, "1:00\t60\r\n", "60|60 = 60 60");
+        row("minutes ungrouped", en, "150\t20000:00\r\n", "150|1200000 = 150 1200000");
+        row("de_DE", QLocale("de_DE"), "-1.250,50\t1:30:30\r\n", "-1.250,50|90,5 = -1250.5 90.5");
 
         row("header words", c, "Won\tMinutes\r\n5\t30\r\n",
             "Non-numeric character: Row 1, column 1: “Won”.");
@@ -83,7 +83,7 @@ private slots:
                                      "13:00 PM", "0:30 AM", "1:30PM", "1:30 XM"})
             row(duration, en, QString("150\t%1\r\n").arg(duration),
                 QString("Non-numeric character: Row 1, column 2: “%1”.").arg(duration));
-        row("1,000 characters", c, QString(999, ' ') + "5\t60", QString(999, ' ') + "5|60");
+        row("1,000 characters", c, QString(999, ' ') + "5\t60", QString(999, ' ') + "5|60 = 5 60");
         row("1,001 characters", c, QString(1000, ' ') + "5\t60",
             "Non-numeric character: Row 1, column 1: “" + QString(39, ' ') + "…”.");
         row("hours beyond a double", c, "1" + QString(400, '0') + ":00\t5",
@@ -105,8 +105,12 @@ private slots:
         const std::optional<PasteMessage> message =
             outcome.refusal ? std::optional(pasteMessage(*outcome.refusal, locale)) : std::nullopt;
         QVERIFY(message.has_value() == outcome.sessions.cells.isEmpty());
+        QStringList values;
+        for (const SessionValues& session : outcome.sessions.values)
+            values << QString::number(session.amount, 'g', 17)
+                   << QString::number(session.minutes, 'g', 17);
         QTEST(message ? message->text + QString(": ") + message->informativeText
-                      : texts(outcome.sessions.cells).join(u'|'),
+                      : texts(outcome.sessions.cells).join(u'|') + " = " + values.join(u' '),
               "outcome");
     }
 
@@ -152,9 +156,10 @@ private slots:
         QFETCH(QList<double>, rates);
         QStringList found;
         for (const Signal& signal : findSignals(rates, symmetricLines)) {
-            const QString rule = QString(signal.message).section(u':', 0, 0).mid(7);
-            found
-                << QString("%1@%2+%3").arg(rule).arg(signal.firstSession).arg(signal.sessionCount);
+            found << QString("%1@%2+%3")
+                         .arg(signal.ruleId)
+                         .arg(signal.firstSession)
+                         .arg(signal.sessionCount);
         }
         QTEST(found, "expected");
     }
@@ -211,7 +216,7 @@ private slots:
     void analyses() {
         QFETCH(QLocale, locale);
         QFETCH(QString, text);
-        const Analysis analysis = analyseSessions(pasteSessions(text, locale).sessions, locale);
+        const Analysis analysis = analyseSessions(pasteSessions(text, locale).sessions.values);
         QStringList found;
         for (qsizetype line = 0; line < analysis.lineCount(); ++line) {
             const SessionSpan span = analysis.sessionsOf(line);
@@ -237,13 +242,14 @@ private slots:
 
     void chartData() {
         QFETCH(QString, text);
-        const Analysis analysis = analyseSessions(pasteSessions(text, QLocale::c()).sessions);
+        const Analysis analysis =
+            analyseSessions(pasteSessions(text, QLocale::c()).sessions.values);
         QStringList rules;
         for (RuleSet set : analysis.rulesOfSessions()) {
             QStringList names;
             for (int rule = 0; rule < signalRuleCount; ++rule)
                 if (set & (1 << rule))
-                    names << signalRuleName(rule);
+                    names << signalRuleId(rule);
             rules << names.join(u' ');
         }
         const ChartLines& c = analysis.lines();

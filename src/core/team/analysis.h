@@ -3,14 +3,13 @@
 
 #pragma once
 
-#include "core/team/chartstats.h"
 #include "core/common/progress.h"
+#include "core/team/chartstats.h"
 #include "core/team/sessiontable.h"
 #include "core/team/signalrules.h"
 
 #include <QLatin1StringView>
 #include <QList>
-#include <QLocale>
 #include <QString>
 #include <vector>
 
@@ -43,7 +42,7 @@ public:
     QList<qsizetype> linesIncluding(qsizetype session) const;
 
 private:
-    friend Analysis analyseSessions(const SessionTable&, const QLocale&, const ProgressReport&);
+    friend Analysis analyseSessions(std::span<const SessionValues>, const ProgressReport&);
 
     std::vector<double> Rate;
     std::vector<double> MovRange;
@@ -53,5 +52,5 @@ private:
     QLatin1StringView verdict; // the one line when no signal is found
 };
 
-Analysis analyseSessions(const SessionTable& sessions, const QLocale& locale = QLocale(),
+Analysis analyseSessions(std::span<const SessionValues> sessions,
                          const ProgressReport& progress = {});

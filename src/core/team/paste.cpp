@@ -45,57 +45,68 @@ private:
 // millions would take seconds.
 constexpr qsizetype longestField = 1000;
 
-// Adds the text a field leaves in the grid: durations become minutes, anything else stays as
-// typed. False for a field that is neither a number nor a duration.
-bool appendCell(QStringView field, const QLocale& locale, CellTexts& cells) {
+// Adds the text a field leaves in the grid, durations as minutes and anything else as typed,
+// and gives the field's value. Nothing for a field that is neither a number nor a duration.
+std::optional<double> appendCell(QStringView field, const QLocale& locale, CellTexts& cells) {
     if (field.size() > longestField)
-        return false;
+        return std::nullopt;
     if (field.contains(u':')) {
         const std::optional<double> minutes = durationMinutes(field, locale);
-        if (!minutes)
-            return false;
-        cells.append(locale.toString(*minutes, 'f', QLocale::FloatingPointShortest));
-        return true;
+        if (minutes)
+            cells.append(locale.toString(*minutes, 'f', QLocale::FloatingPointShortest));
+        return minutes;
     }
-    if (!parseNumber(field, locale))
-        return false;
-    cells.append(field);
-    return true;
+    const std::optional<double> number = parseNumber(field, locale);
+    if (number)
+        cells.append(field);
+    return number;
 }
 
-// Reads the fields of one row into the table; the refusal of its first bad field, if any.
+// Reads the fields of one row into the table, and the row's session when it holds two values;
+// the refusal of its first bad field, if any.
 std::optional<PasteRefusal> readRow(QStringView row, qsizetype rowNumber, const QLocale& locale,
-                                    CellTexts& cells, qsizetype& values) {
+                                    SessionTable& table, qsizetype& values) {
     values = 0;
+    double read[2] = {};
     for (qsizetype start = 0; start <= row.size();) {
         qsizetype end = row.indexOf(u'\t', start);
         if (end < 0)
             end = row.size();
         const QStringView field = row.sliced(start, end - start);
         start = end + 1;
-        ++values;
         const auto refused = [&](PasteRefusal::Reason reason) {
             const qsizetype kept = std::min(field.size(), longestField + 1);
-            return PasteRefusal{reason, rowNumber, values, field.first(kept).toString()};
+            return PasteRefusal{reason, rowNumber, values + 1, field.first(kept).toString()};
         };
-        if (!appendCell(field, locale, cells))
+        const std::optional<double> value = appendCell(field, locale, table.cells);
+        if (!value)
             return refused(PasteRefusal::NonNumeric);
         if (const std::optional<double> grouped = groupedReading(field, locale)) {
             PasteRefusal refusal = refused(PasteRefusal::AmbiguousNumber);
-            refusal.reading = parseNumber(field, locale).value_or(0);
+            refusal.reading = *value;
             refusal.groupedReading = *grouped;
             return refusal;
         }
+        if (values < 2)
+            read[values] = *value;
+        ++values;
     }
+    if (values == 2)
+        table.values.push_back({read[0], read[1]});
     return std::nullopt;
 }
 
-// Room for the cells of the whole text: at most one a separator, and fewer characters than it.
-void reserveCells(QStringView text, CellTexts& cells) {
-    qsizetype separators = 0;
-    for (QChar c : text) // without branches, so that the compiler can vectorise it
-        separators += int(c == u'\t') + int(c == u'\r') + int(c == u'\n');
-    cells.reserve(separators + 1, text.size());
+// Room for the whole text, so that filling it never copies: at most one cell a separator, and
+// fewer characters than the text. A session a row, and rows end alike in all but mixed texts.
+void reserveTable(QStringView text, SessionTable& table) {
+    qsizetype tabs = 0, crs = 0, lfs = 0;
+    for (QChar c : text) { // without branches, so that the compiler can vectorise it
+        tabs += int(c == u'\t');
+        crs += int(c == u'\r');
+        lfs += int(c == u'\n');
+    }
+    table.cells.reserve(tabs + crs + lfs + 1, text.size());
+    table.values.reserve(std::size_t(std::max(crs, lfs) + 1));
 }
 
 QString quoted(const QString& field) {
@@ -113,8 +124,8 @@ PasteOutcome pasteSessions(QStringView clipboardText, const QLocale& locale,
     cellLocale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
 
     PasteOutcome outcome;
-    CellTexts& cells = outcome.sessions.cells;
-    reserveCells(clipboardText, cells);
+    SessionTable& table = outcome.sessions;
+    reserveTable(clipboardText, table);
     ProgressSteps steps(progress, clipboardText.size());
     std::optional<PasteRefusal> notTwoColumns;
     qsizetype rowNumber = 0;
@@ -128,7 +139,7 @@ PasteOutcome pasteSessions(QStringView clipboardText, const QLocale& locale,
         steps.at(start);
         qsizetype values = 0;
         if (std::optional<PasteRefusal> refusal =
-                readRow(row, rowNumber, cellLocale, cells, values))
+                readRow(row, rowNumber, cellLocale, table, values))
             return {{}, refusal};
         if (values != 2 && !notTwoColumns)
             notTwoColumns = PasteRefusal{PasteRefusal::NotTwoColumns, rowNumber, 0, {}, values};
@@ -136,7 +147,7 @@ PasteOutcome pasteSessions(QStringView clipboardText, const QLocale& locale,
                           clipboardText[end + 1] == u'\n';
         start = end + (crlf ? 2 : 1);
     }
-    if (cells.size() < 2)
+    if (table.cells.size() < 2)
         return {{}, PasteRefusal{PasteRefusal::NotEnoughData, 0, 0, {}}};
     if (notTwoColumns)
         return {{}, notTwoColumns};

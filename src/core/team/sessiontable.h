@@ -5,8 +5,18 @@
 
 #include "core/common/celltexts.h"
 
-// The session grid content below its header row, exactly as pasted.
+#include <vector>
+
+// What one session's two cells hold, read once when pasted.
+struct SessionValues {
+    double amount;  // dollars won, negative when lost
+    double minutes; // a duration already turned into minutes
+};
+
+// A pasted table below its header row: the cells as the grid shows and copies them, and the
+// values the analysis works on. Session i is cells 2i and 2i + 1 and values[i].
 struct SessionTable {
-    CellTexts cells; // row-major, two texts per session: amount, minutes
-    qsizetype sessionCount() const { return cells.size() / 2; }
+    CellTexts cells;
+    std::vector<SessionValues> values;
+    qsizetype sessionCount() const { return qsizetype(values.size()); }
 };

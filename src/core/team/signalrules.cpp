@@ -12,6 +12,7 @@ namespace {
 using Condition = bool (*)(const double* x, const ChartLines& c);
 
 struct Rule {
+    QLatin1StringView id;
     QLatin1StringView message;
     qsizetype window;
     qsizetype needed;
@@ -57,24 +58,28 @@ bool withinSigma1(const double* x, const ChartLines& c) {
 using namespace Qt::Literals::StringLiterals;
 
 const Rule rules[] = {
-    {"Signal 1: A single value beyond limits"_L1, 1, 1, 0, beyondLimits},
-    {"Signal 2: 2 out of 3 consecutive values beyond Sigma 2. Potential overbetting."_L1, 3, 2, 0,
-     beyondSigma2},
-    {"Signal 3: 3 out of 4 consecutive values closer to one of the limits than to the central "
+    {"1"_L1, "Signal 1: A single value beyond limits"_L1, 1, 1, 0, beyondLimits},
+    {"2"_L1, "Signal 2: 2 out of 3 consecutive values beyond Sigma 2. Potential overbetting."_L1, 3,
+     2, 0, beyondSigma2},
+    {"3"_L1,
+     "Signal 3: 3 out of 4 consecutive values closer to one of the limits than to the central "
      "line. Potential overbetting."_L1,
      4, 3, 0, closerToALimit},
-    {"Signal 4a: 4 out of 5 consecutive values beyond Sigma 1. Potential cheating."_L1, 5, 4, 0,
-     aboveSigma1},
-    {"Signal 4b: 4 out of 5 consecutive values beyond Sigma 1. Potential stealing."_L1, 5, 4, 0,
-     belowSigma1},
-    {"Signal 5a: 6 or more consecutive value steadily increasing."_L1, 6, 5, 1, risen},
-    {"Signal 5b: 6 or more consecutive value steadily decreasing."_L1, 6, 5, 1, fallen},
-    {"Signal 6a: 7 out of 8 consecutive values to up side of center."_L1, 8, 7, 0, aboveCentre},
-    {"Signal 6b: 7 out of 8 consecutive values to down side of center."_L1, 8, 7, 0, belowCentre},
-    {"Signal 7: 8 points in a row outside plus or minus Sigma 1. Severe case of over "
+    {"4a"_L1, "Signal 4a: 4 out of 5 consecutive values beyond Sigma 1. Potential cheating."_L1, 5,
+     4, 0, aboveSigma1},
+    {"4b"_L1, "Signal 4b: 4 out of 5 consecutive values beyond Sigma 1. Potential stealing."_L1, 5,
+     4, 0, belowSigma1},
+    {"5a"_L1, "Signal 5a: 6 or more consecutive value steadily increasing."_L1, 6, 5, 1, risen},
+    {"5b"_L1, "Signal 5b: 6 or more consecutive value steadily decreasing."_L1, 6, 5, 1, fallen},
+    {"6a"_L1, "Signal 6a: 7 out of 8 consecutive values to up side of center."_L1, 8, 7, 0,
+     aboveCentre},
+    {"6b"_L1, "Signal 6b: 7 out of 8 consecutive values to down side of center."_L1, 8, 7, 0,
+     belowCentre},
+    {"7"_L1,
+     "Signal 7: 8 points in a row outside plus or minus Sigma 1. Severe case of over "
      "protection."_L1,
      8, 8, 0, outsideSigma1},
-    {"Signal 9: 15 points in a row within + or - Sigma 1. Afraid to bet max."_L1, 15, 15, 0,
+    {"9"_L1, "Signal 9: 15 points in a row within + or - Sigma 1. Afraid to bet max."_L1, 15, 15, 0,
      withinSigma1},
 };
 
@@ -101,7 +106,7 @@ void applyRule(const Rule& rule, std::span<const double> Rate, const ChartLines&
     for (qsizetype p = 0;; ++p) {
         if (count >= rule.needed) {
             if (!Shown)
-                found.append({rule.message, p, rule.window, ruleIndex});
+                found.append({ruleIndex, rule.id, rule.message, p, rule.window});
             Shown = !reportsEveryWindow(rule);
         } else {
             Shown = false;
@@ -117,10 +122,8 @@ void applyRule(const Rule& rule, std::span<const double> Rate, const ChartLines&
 
 static_assert(std::size(rules) == signalRuleCount);
 
-QLatin1StringView signalRuleName(int rule) {
-    const QLatin1StringView message = rules[rule].message;
-    const QLatin1StringView prefix = "Signal "_L1;
-    return message.sliced(prefix.size(), message.indexOf(u':') - prefix.size());
+QLatin1StringView signalRuleId(int rule) {
+    return rules[rule].id;
 }
 
 QList<Signal> findSignals(std::span<const double> Rate, const ChartLines& lines,

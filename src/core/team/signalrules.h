@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "core/team/chartstats.h"
 #include "core/common/progress.h"
+#include "core/team/chartstats.h"
 
 #include <QLatin1StringView>
 #include <QList>
@@ -12,16 +12,17 @@
 
 // One finding of the signal rules: the rule, its message and the sessions of the window it saw.
 struct Signal {
+    int rule;                 // in the fixed order, 0 for rule 1: its bit in a RuleSet
+    QLatin1StringView ruleId; // "1", "2", "3", "4a", … "9"
     QLatin1StringView message;
     qsizetype firstSession; // 0-based
     qsizetype sessionCount;
-    int rule; // in the fixed order, 0 for rule 1
 };
 
 inline constexpr int signalRuleCount = 11;
 
-// The rule's number as its message gives it: "1", "2", "3", "4a", … "9".
-QLatin1StringView signalRuleName(int rule);
+// The id of the rule at this place in the fixed order: "1", "2", "3", "4a", … "9".
+QLatin1StringView signalRuleId(int rule);
 
 // A set of rules as bits, bit i for the i-th rule in the fixed order.
 using RuleSet = quint16;

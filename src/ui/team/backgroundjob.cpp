@@ -9,6 +9,7 @@
 #include <QThread>
 #include <QTimer>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -45,14 +46,17 @@ BackgroundJob::BackgroundJob(QWidget* window, const QString& label, Work job)
             permille = int(shareDone * 1000);
         };
         try {
-            work(report);
+            delivery = work(report);
             ending = cancelRequested ? Canceled : Done;
         } catch (const JobCanceled&) {
             ending = Canceled;
         } catch (const std::bad_alloc&) {
             ending = OutOfMemory;
         }
-        work = nullptr; // its data goes with it, on this thread
+        // Its data goes with it, on this thread; so does a result that nobody waits for.
+        work = nullptr;
+        if (ending != Done)
+            delivery = nullptr;
     });
     connect(thread, &QThread::finished, this, &BackgroundJob::finish);
     connect(poll, &QTimer::timeout, this, [this] { bar->setValue(permille); });
@@ -74,4 +78,6 @@ void BackgroundJob::finish() {
     QGuiApplication::restoreOverrideCursor();
     delete dialog;
     emit ended(ending);
+    if (ending == Done)
+        std::exchange(delivery, nullptr)();
 }

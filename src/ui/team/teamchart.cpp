@@ -69,7 +69,7 @@ QString rulesText(RuleSet rules) {
     QStringList names;
     for (int rule = 0; rule < signalRuleCount; ++rule)
         if (rules & (1u << rule))
-            names << signalRuleName(rule);
+            names << signalRuleId(rule);
     return names.isEmpty() ? u"No signal"_s : u"Signals: "_s + names.join(u", "_s);
 }
 

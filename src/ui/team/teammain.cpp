@@ -4,6 +4,7 @@
 #include "ui/team/teammain.h"
 
 #include "core/common/wholenumber.h"
+#include "core/team/paste.h"
 #include "ui/controls/designfont.h"
 #include "ui/controls/flexgrid.h"
 #include "ui/controls/threedcommand.h"
@@ -12,7 +13,6 @@
 #include "ui/style/windowstyle.h"
 #include "ui/team/backgroundjob.h"
 #include "ui/team/instructions.h"
-#include "core/team/paste.h"
 #include "ui/team/teamchart.h"
 
 #include <QClipboard>
@@ -134,13 +134,12 @@ void TeamMain::DoAnal() {
         chart->showOutdated();
     if (!sessions)
         return;
-    auto analysed = std::make_shared<Analysis>();
-    startJob(
-        u"Analyzing the sessions…"_s,
-        [analysed, table = sessions](const ProgressReport& progress) {
-            *analysed = analyseSessions(*table, QLocale(), progress);
+    track(runInBackground(
+        this, u"Analyzing the sessions…"_s,
+        [table = sessions](const ProgressReport& progress) {
+            return analyseSessions(table->values, progress);
         },
-        [this, analysed, table = sessions] { showResults(table, std::move(*analysed)); });
+        [this, table = sessions](Analysis results) { showResults(table, std::move(results)); }));
 }
 
 void TeamMain::Form_Load() {
@@ -178,20 +177,19 @@ void TeamMain::SSSave_Click() {
         showMessage(u"The clipboard could not be read"_s);
         return;
     }
-    auto outcome = std::make_shared<PasteOutcome>();
-    startJob(
-        u"Pasting the sessions…"_s,
-        [outcome, text = std::move(*text)](const ProgressReport& progress) {
-            *outcome = pasteSessions(text, QLocale(), progress);
+    track(runInBackground(
+        this, u"Pasting the sessions…"_s,
+        [text = std::move(*text)](const ProgressReport& progress) {
+            return pasteSessions(text, QLocale(), progress);
         },
-        [this, outcome] {
-            if (outcome->refusal) {
-                const PasteMessage message = pasteMessage(*outcome->refusal);
+        [this](PasteOutcome outcome) {
+            if (outcome.refusal) {
+                const PasteMessage message = pasteMessage(*outcome.refusal);
                 showMessage(message.text, message.informativeText);
                 return;
             }
-            showSessions(std::move(outcome->sessions));
-        });
+            showSessions(std::move(outcome.sessions));
+        }));
 }
 
 void TeamMain::SSChart_Click() {
@@ -208,17 +206,13 @@ void TeamMain::SSChart_Click() {
     chart->activateWindow();
 }
 
-void TeamMain::startJob(const QString& label,
-                        const std::function<void(const ProgressReport&)>& work,
-                        const std::function<void()>& whenDone) {
-    job = new BackgroundJob(this, label, work);
-    connect(job, &BackgroundJob::ended, this, [this, whenDone](BackgroundJob::Ending ending) {
+void TeamMain::track(BackgroundJob* started) {
+    job = started;
+    connect(job, &BackgroundJob::ended, this, [this](BackgroundJob::Ending ending) {
         job->deleteLater();
         job = nullptr;
         if (ending == BackgroundJob::OutOfMemory)
             showMessage(u"Not enough memory"_s);
-        else if (ending == BackgroundJob::Done)
-            whenDone();
     });
 }
 
@@ -346,16 +340,15 @@ void TeamMain::copyResults() {
     const QList<qsizetype> lines = selectedRows(GR->selectionModel());
     if (job || !analysis || lines.isEmpty())
         return;
-    auto copy = std::make_shared<CopiedLines>();
-    startJob(
-        u"Copying the results…"_s,
-        [copy, lines, source = analysis](const ProgressReport& progress) {
-            *copy = copyOfLines(*source, lines, progress);
+    track(runInBackground(
+        this, u"Copying the results…"_s,
+        [lines, source = analysis](const ProgressReport& progress) {
+            return copyOfLines(*source, lines, progress);
         },
-        [copy] {
+        [](const CopiedLines& copy) {
             auto* data = new QMimeData;
-            data->setText(copy->text);
-            data->setHtml(copy->html);
+            data->setText(copy.text);
+            data->setHtml(copy.html);
             QGuiApplication::clipboard()->setMimeData(data);
-        });
+        }));
 }

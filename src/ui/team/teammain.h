@@ -6,7 +6,6 @@
 #include "core/team/analysis.h"
 
 #include <QDialog>
-#include <functional>
 #include <memory>
 
 class BackgroundJob;
@@ -35,8 +34,8 @@ private:
 
     void createControls();
     void connectControls();
-    void startJob(const QString& label, const std::function<void(const ProgressReport&)>& work,
-                  const std::function<void()>& whenDone);
+    // Keeps the window to one job at a time, and says when a job ran out of memory.
+    void track(BackgroundJob* started);
     void showSessions(SessionTable pasted);
     void showResults(std::shared_ptr<const SessionTable> analysed, Analysis analysis);
     void showMessage(const QString& text, const QString& informativeText = {});
