@@ -1,12 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Kelvane Extras developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/launcher/frmtavo.h"
-#include "ui/controls/flexgrid.h"
 #include "testsupport.h"
+#include "ui/controls/flexgrid.h"
+#include "ui/launcher/frmtavo.h"
+#include "ui/team/backgroundjob.h"
 
 #include <QClipboard>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QScreen>
 #include <QSignalSpy>
@@ -154,6 +156,49 @@ private slots:
         QTimer::singleShot(5000, &launcher, [] { QApplication::exit(1); });
         QCOMPARE(QApplication::exec(), 0);
         QCOMPARE(lastClosed.count(), 1);
+    }
+
+    void endsWhileToolWorks_data() {
+        QTest::addColumn<bool>("analysing");
+        QTest::addColumn<bool>("quitting");
+        QTest::newRow("Exit while pasting") << false << false;
+        QTest::newRow("Exit while analysing") << true << false;
+        QTest::newRow("program ends while pasting") << false << true;
+    }
+
+    // Team Analysis closed, or the program ended as a desktop session ends it, in the middle of
+    // a long paste or analysis: the work stops and the window is gone within 100 ms, the busy
+    // cursor with it.
+    void endsWhileToolWorks() {
+        QFETCH(bool, analysing);
+        QFETCH(bool, quitting);
+        frmTavo launcher;
+        showActive(launcher);
+        QGuiApplication::clipboard()->setText(analysing
+                                                  ? u"-1.25\t1:30\n7\t1:30\n"_s.repeated(500'000)
+                                                  : u"-1.25\t1:30\n"_s.repeated(3'000'000));
+        qint64 closingMs = -1;
+        QTimer::singleShot(0, &launcher, [&] {
+            QElapsedTimer sinceClose;
+            visitTool(toolButton(launcher, 1), [&](QWidget& tool) {
+                if (analysing) {
+                    clickControl(tool, u"SSSave"_s);
+                    QTRY_VERIFY_WITH_TIMEOUT(!tool.findChild<BackgroundJob*>(), 60'000);
+                }
+                clickControl(tool, analysing ? u"SSCommand1"_s : u"SSSave"_s);
+                QVERIFY(tool.findChild<BackgroundJob*>());
+                sinceClose.start();
+                if (quitting)
+                    QApplication::quit();
+                else
+                    clickControl(tool, u"SSCommand2"_s);
+            });
+            closingMs = sinceClose.isValid() ? sinceClose.elapsed() : -1;
+            QApplication::exit(0);
+        });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY2(closingMs >= 0 && closingMs < 100, qPrintable(u"%1 ms"_s.arg(closingMs)));
+        QVERIFY(!QGuiApplication::overrideCursor());
     }
 };
 

@@ -1,13 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Kelvane Extras developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "testsupport.h"
 #include "ui/controls/flexgrid.h"
 #include "ui/controls/zoomchartview.h"
 #include "ui/style/fontsubstitutes.h"
 #include "ui/team/backgroundjob.h"
 #include "ui/team/teamchart.h"
 #include "ui/team/teammain.h"
-#include "testsupport.h"
 
 #include <QAbstractButton>
 #include <QChart>
@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolTip>
 #include <QValueAxis>
 #include <QWheelEvent>
 #include <atomic>
@@ -77,7 +78,7 @@ FlexGrid* grid(const QWidget& window, const QString& name) {
 // Clicks the button and waits for the paste or analysis it starts to end.
 void clickAndWait(const TeamMain& window, const QString& button) {
     findControl<QAbstractButton>(window, button)->click();
-    QTRY_VERIFY(!window.findChild<BackgroundJob*>());
+    QTRY_VERIFY_WITH_TIMEOUT(!window.findChild<BackgroundJob*>(), 60'000);
 }
 
 void pasteAndAnalyse(const TeamMain& window, const QString& clipboardText) {
@@ -164,19 +165,34 @@ private slots:
         QCOMPARE(grid(window, u"GR"_s)->rows(), 1);
     }
 
-    // A long paste shows the busy cursor at once and its progress soon after; Cancel leaves the
-    // grid with its header row only.
-    void cancelledPaste() {
+    void cancelled_data() {
+        QTest::addColumn<bool>("analysing");
+        QTest::newRow("paste") << false;
+        QTest::newRow("analysis") << true;
+    }
+
+    // A long paste or analysis shows the busy cursor at once and its progress soon after; Cancel
+    // leaves the grid it fills with its header row only.
+    void cancelled() {
+        QFETCH(bool, analysing);
         TeamMain window;
         showActive(window);
-        QGuiApplication::clipboard()->setText(u"-1.25\t1:30\n"_s.repeated(3'000'000));
-        findControl<QAbstractButton>(window, u"SSSave"_s)->click();
+        QGuiApplication::clipboard()->setText(analysing
+                                                  ? u"-1.25\t1:30\n7\t1:30\n"_s.repeated(500'000)
+                                                  : u"-1.25\t1:30\n"_s.repeated(3'000'000));
+        if (analysing)
+            clickAndWait(window, u"SSSave"_s);
+        findControl<QAbstractButton>(window, analysing ? u"SSCommand1"_s : u"SSSave"_s)->click();
         QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
         const QPointer<QProgressDialog> progress = window.findChild<QProgressDialog*>();
-        QTRY_VERIFY(progress && progress->isVisible());
-        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+        if (analysing) { // too quick for its dialog to show: canceled as its button does
+            emit progress->canceled();
+        } else {
+            QTRY_VERIFY(progress && progress->isVisible());
+            QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+        }
         QTRY_VERIFY(!window.findChild<BackgroundJob*>());
-        QCOMPARE(grid(window, u"GG"_s)->rows(), 1);
+        QCOMPARE(grid(window, analysing ? u"GR"_s : u"GG"_s)->rows(), 1);
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
@@ -277,6 +293,37 @@ private slots:
         QCOMPARE(rates->coverText(), u"Press Analyze"_s);
         clickAndWait(window, u"SSCommand1"_s);
         QCOMPARE(rates->coverText(), QString());
+    }
+
+    // Hovering a point tells its session, its cells, its rate and the signals it is in; a chart
+    // greyed out by a new paste tells nothing.
+    void chartTooltips() {
+        TeamMain window;
+        showActive(window);
+        QList<int> late(30, 0);
+        late[27] = 1000;
+        pasteAndAnalyse(window, hourSessions(late));
+        findControl<QAbstractButton>(window, u"SSChart"_s)->click();
+        auto* chart = window.findChild<TeamChart*>();
+        QVERIFY(QTest::qWaitForWindowExposed(chart));
+        auto* rates = chart->findChild<ZoomChartView*>();
+        // The tip shown once the pointer rests on a point; a tip that goes when the window is
+        // activated comes back at the next move.
+        const auto tipAt = [rates](int session, double rate) {
+            const QPoint at = rates->chart()->mapToPosition({double(session), rate}).toPoint();
+            QMouseEvent move(QEvent::MouseMove, at, rates->viewport()->mapToGlobal(at),
+                             Qt::NoButton, {}, {});
+            QApplication::sendEvent(rates->viewport(), &move);
+            return QToolTip::text();
+        };
+        const QString info =
+            u"Session %1\nWon/Lost: %2    Minutes: 60\nRate: %2 dollars per hour\n%3"_s;
+        QTRY_COMPARE(tipAt(28, 1000), info.arg(28).arg(1000).arg(u"Signals: 1"_s));
+        QTRY_COMPARE(tipAt(2, 0), info.arg(2).arg(0).arg(u"Signals: 6b, 9"_s));
+        QTRY_COMPARE(tipAt(20, 0), info.arg(20).arg(0).arg(u"No signal"_s));
+        QGuiApplication::clipboard()->setText(quiet);
+        clickAndWait(window, u"SSSave"_s);
+        QTRY_COMPARE(tipAt(28, 1000), QString());
     }
 
     // "No signals" selects nothing. The one results column grows to the longest line and shrinks
