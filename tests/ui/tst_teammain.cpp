@@ -87,10 +87,16 @@ void pasteAndAnalyse(const TeamMain& window, const QString& clipboardText) {
     clickAndWait(window, u"SSCommand1"_s);
 }
 
-// Text offered that never arrives, as from an owner that died mid-transfer.
-class UnreadableText : public QMimeData {
+// Text another program offers, arriving as `sent`: nothing when the transfer fails, as from an
+// owner that died mid-transfer.
+class OfferedText : public QMimeData {
+public:
+    explicit OfferedText(QVariant sent) : sent(std::move(sent)) {}
+
+private:
     QStringList formats() const override { return {u"text/plain"_s}; }
-    QVariant retrieveData(const QString&, QMetaType) const override { return {}; }
+    QVariant retrieveData(const QString&, QMetaType) const override { return sent; }
+    QVariant sent;
 };
 
 // The sessions selected in GG, numbered from 1.
@@ -116,21 +122,25 @@ private slots:
     void initTestCase() { TavoBAS::installFontSubstitutes(); }
 
     void refusedPaste_data() {
-        QTest::addColumn<QString>("clipboardText"); // none: unreadable
+        // A string is copied as text; anything else is text offered by another program, which
+        // sends these bytes, or nothing at all.
+        QTest::addColumn<QVariant>("clipboard");
         QTest::addColumn<bool>("memoryShort");
         QTest::addColumn<QString>("message");
-        QTest::newRow("header words") << u"Won\tMinutes\r\n5\t30\r\n"_s << false
+        QTest::newRow("header words") << QVariant(u"Won\tMinutes\r\n5\t30\r\n"_s) << false
                                       << u"Non-numeric character|Row 1, column 1: “Won”."_s;
-        QTest::newRow("empty clipboard") << u""_s << false << u"Not enough data|"_s;
-        QTest::newRow("unreadable") << QString() << false << u"The clipboard could not be read|"_s;
+        QTest::newRow("empty clipboard") << QVariant(u""_s) << false << u"Not enough data|"_s;
+        QTest::newRow("no characters sent")
+            << QVariant(QByteArray("")) << false << u"Not enough data|"_s;
+        QTest::newRow("unreadable") << QVariant() << false << u"The clipboard could not be read|"_s;
         QTest::newRow("memory short")
-            << u"5\t60\n"_s.repeated(200'000) << true << u"Not enough memory|"_s;
+            << QVariant(u"5\t60\n"_s.repeated(200'000)) << true << u"Not enough memory|"_s;
     }
 
     // A refused paste says why and where in a plain "Tavo" box with OK only and leaves the grid
     // empty. An analysis reads the grid anew and replaces the lines of the one before.
     void refusedPaste() {
-        QFETCH(QString, clipboardText);
+        QFETCH(QVariant, clipboard);
         QFETCH(bool, memoryShort);
         QFETCH(QString, message);
         const TeamMain window;
@@ -148,12 +158,11 @@ private slots:
             box->accept();
         });
         answer.start(10);
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        clipboard->clear();
-        if (clipboardText.isNull())
-            clipboard->setMimeData(new UnreadableText);
-        else if (!clipboardText.isEmpty())
-            clipboard->setText(clipboardText);
+        QGuiApplication::clipboard()->clear();
+        if (clipboard.typeId() != QMetaType::QString)
+            QGuiApplication::clipboard()->setMimeData(new OfferedText(clipboard));
+        else if (!clipboard.toString().isEmpty())
+            QGuiApplication::clipboard()->setText(clipboard.toString());
         failLargeAllocations = memoryShort;
         clickAndWait(window, u"SSSave"_s);
         failLargeAllocations = false;

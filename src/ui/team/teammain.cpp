@@ -96,14 +96,16 @@ QList<qsizetype> selectedRows(const QItemSelectionModel* selection) {
     return rows;
 }
 
-// The clipboard's text; nothing when an owner offers text but does not send it. Asking for the
-// formats first keeps an owner that does not answer from being waited for twice.
+// The clipboard's text; nothing when an owner offers text but does not send it. A transfer that
+// fails or times out leaves the text null, while text of no characters that did arrive is empty:
+// that paste was read, and holds no sessions. Asking for the formats first keeps an owner that
+// does not answer from being waited for twice.
 std::optional<QString> clipboardText() {
     const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
     if (!offered || !offered->hasText())
         return QString();
     QString text = offered->text();
-    if (text.isEmpty())
+    if (text.isNull())
         return std::nullopt;
     return text;
 }
