@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QVariant>
 #include <QWidget>
+#include <QWindow>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -27,6 +28,13 @@ Control* findControl(const QWidget& window, const QString& name, int index = -1)
 // Clicks a control the way a user does, with the left button in its middle.
 inline void clickControl(const QWidget& window, const QString& name, int index = -1) {
     QTest::mouseClick(findControl(window, name, index), Qt::LeftButton);
+}
+
+// A click the way the user makes it: into the top-level window, where a modal window blocks it.
+inline void clickAsUser(QWidget* control) {
+    QWidget* window = control->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      control->mapTo(window, control->rect().center()));
 }
 
 // "name(index)" for a member of a control array, the bare name otherwise: readable in failures.

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Kelvane Extras developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/launcher/frmtavo.h"
+#include "testsupport.h"
 #include "ui/controls/accessiblecontrols.h"
 #include "ui/controls/threedpanel.h"
+#include "ui/launcher/frmtavo.h"
 #include "ui/nrs/frmnrs2.h"
 #include "ui/team/teammain.h"
-#include "testsupport.h"
 
 #include <QAccessible>
 #include <QAction>

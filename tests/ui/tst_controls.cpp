@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Kelvane Extras developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/launcher/displaycolour.h"
+#include "testsupport.h"
 #include "ui/controls/designfont.h"
 #include "ui/controls/flexgrid.h"
 #include "ui/controls/threedcommand.h"
@@ -9,8 +9,8 @@
 #include "ui/controls/threedpanel.h"
 #include "ui/controls/twipsgeometry.h"
 #include "ui/controls/widgetimage.h"
+#include "ui/launcher/displaycolour.h"
 #include "ui/style/windowstyle.h"
-#include "testsupport.h"
 
 #include <QHeaderView>
 #include <QImage>

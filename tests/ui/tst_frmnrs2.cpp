@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Kelvane Extras developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "testsupport.h"
 #include "ui/controls/threedoption.h"
 #include "ui/controls/threedpanel.h"
 #include "ui/nrs/frmnrs2.h"
 #include "ui/style/fontsubstitutes.h"
-#include "testsupport.h"
 
 #include <QLineEdit>
 #include <QScopeGuard>

@@ -23,13 +23,6 @@ QWidget* toolButton(const QWidget& launcher, int index) {
     return findControl(launcher, u"SSCommand1"_s, index);
 }
 
-// A click the way the user makes it: into the top-level window, where a modal window blocks it.
-void clickAsUser(QWidget* control) {
-    QWidget* window = control->window();
-    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
-                      control->mapTo(window, control->rect().center()));
-}
-
 // What a user put into a tool: the fields' texts and the grids' cells.
 QString content(const QWidget& tool) {
     QStringList texts;

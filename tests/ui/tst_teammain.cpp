@@ -174,6 +174,29 @@ private slots:
         QCOMPARE(grid(window, u"GR"_s)->rows(), 1);
     }
 
+    // While a message box is open, a click on Team Analysis does nothing: the box stays until
+    // Return closes it.
+    void messageBoxStaysModal() {
+        TeamMain window;
+        showActive(window);
+        QGuiApplication::clipboard()->setText(u"Won\tMinutes\r\n5\t30\r\n"_s);
+        QPointer<QMessageBox> box;
+        bool stayed = false;
+        QTimer answer;
+        answer.callOnTimeout([&] {
+            if (!(box = window.findChild<QMessageBox*>()))
+                return;
+            answer.stop();
+            clickAsUser(findControl(window, u"SSCommand2"_s));
+            stayed = window.isVisible() && box->isVisible();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        answer.start(10);
+        clickAndWait(window, u"SSSave"_s);
+        QVERIFY(stayed);
+        QTRY_VERIFY(!box);
+    }
+
     void cancelled_data() {
         QTest::addColumn<bool>("analysing");
         QTest::newRow("paste") << false;
