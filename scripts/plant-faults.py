@@ -144,7 +144,7 @@ def try_mutant(mutant, repo, build, timeout):
         # The test timeout from CMake stays in force; the whole run is also cut off after
         # `timeout` seconds, since a planted endless loop would otherwise hold it up.
         code, output = command(["ctest", "--test-dir", str(build), "-j2", "--output-on-failure",
-                                "--timeout", str(timeout)], timeout)
+                                "-LE", "slow", "--timeout", str(timeout)], timeout)
         failed = failing_tests(output) + (["(timeout)"] if code is None else [])
         return ("caught", ",".join(failed)) if code != 0 else ("survived", "")
     finally:
