@@ -82,3 +82,18 @@ private:
     int borderPixels = 0;
     bool shrinking = false;
 };
+
+// How a panel of the windows looks: by default a plain raised panel with a centred caption in the
+// regular weight.
+struct PanelLook {
+    Qt::Alignment alignment = Qt::AlignCenter;
+    ThreedPanel::Bevel outer = ThreedPanel::Raised;
+    ThreedPanel::Bevel inner = ThreedPanel::None;
+    int borderWidth = 0;
+    bool bold = false;
+};
+
+// A panel as the windows are designed with it: named, indexed in its control array, captioned.
+// Placing it is the caller's.
+ThreedPanel* makePanel(QWidget* parent, const QString& name, int index, const QString& caption,
+                       const PanelLook& look = {});
