@@ -1,15 +1,25 @@
 // SPDX-FileCopyrightText: 2026 Kelvane Extras developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "app/commandline.h"
 #include "ui/launcher/frmtavo.h"
 #include "ui/controls/accessiblecontrols.h"
 #include "ui/style/fontsubstitutes.h"
 
 #include <QApplication>
+#include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
 
 int main(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const std::optional<QString> answer = commandLineAnswer(arguments)) {
+        std::fputs(answer->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"kelvane-extras"_s);
     // Docks and Wayland compositors find the window's name and icon through its desktop entry.

@@ -7,6 +7,7 @@
 #include "ui/controls/designfont.h"
 #include "ui/controls/twipsgeometry.h"
 
+#include <QBoxLayout>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
@@ -18,6 +19,14 @@ constexpr qreal faceEndMargin = 2.0;
 const QColor captionColour = Qt::black;
 const QColor disabledCaptionColour(128, 112, 96);
 const QColor focusFrameColour(96, 48, 8);
+
+ThreedCommand* makeCommandButton(QWidget* parent, const QString& name, const QString& caption) {
+    auto* button = new ThreedCommand(parent);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setFontBold(true);
+    return button;
+}
 
 } // namespace
 
@@ -63,10 +72,14 @@ void ThreedCommand::keyPressEvent(QKeyEvent* event) {
 
 ThreedCommand* addCommandButton(QWidget* parent, const QString& name, const QString& caption,
                                 int left, int top, int width) {
-    auto* button = new ThreedCommand(parent);
-    button->setObjectName(name);
-    button->setText(caption);
-    button->setFontBold(true);
+    ThreedCommand* button = makeCommandButton(parent, name, caption);
     placeInTwips(button, left, top, width, commandButtonHeightTwips);
+    return button;
+}
+
+ThreedCommand* addCommandButton(QBoxLayout* row, const QString& caption, int width) {
+    ThreedCommand* button = makeCommandButton(row->parentWidget(), QString(), caption);
+    button->setFixedSize(twipsToSize(button, width, commandButtonHeightTwips));
+    row->addWidget(button);
     return button;
 }

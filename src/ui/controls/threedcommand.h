@@ -7,6 +7,8 @@
 
 #include <QAbstractButton>
 
+class QBoxLayout;
+
 // A 3D push button: the button face with a centred black caption whose "&" marks the access key.
 class ThreedCommand : public QAbstractButton, public DesignProperties<ThreedCommand> {
     Q_OBJECT
@@ -36,3 +38,8 @@ inline constexpr int commandButtonHeightTwips = 390;
 // A push button as the windows are designed with it: named, bold caption, placed in twips.
 ThreedCommand* addCommandButton(QWidget* parent, const QString& name, const QString& caption,
                                 int left, int top, int width = commandButtonWidthTwips);
+
+// The same button, unnamed, at the end of a row that lays it out; it keeps its design size while
+// the row grows.
+ThreedCommand* addCommandButton(QBoxLayout* row, const QString& caption,
+                                int width = commandButtonWidthTwips);

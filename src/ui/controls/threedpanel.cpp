@@ -167,3 +167,17 @@ QRectF ThreedPanel::paintBevels(QPainter* painter) const {
     return {(area.x() + offset.x()) / scale, (area.y() + offset.y()) / scale, area.width() / scale,
             area.height() / scale};
 }
+
+ThreedPanel* makePanel(QWidget* parent, const QString& name, int index, const QString& caption,
+                       const PanelLook& look) {
+    auto* panel = new ThreedPanel(parent);
+    panel->setObjectName(name);
+    panel->setIndex(index);
+    panel->setCaption(caption);
+    panel->setAlignment(look.alignment);
+    panel->setBevelOuter(look.outer);
+    panel->setBevelInner(look.inner);
+    panel->setBorderWidth(look.borderWidth);
+    panel->setFontBold(look.bold);
+    return panel;
+}

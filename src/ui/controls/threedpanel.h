@@ -13,16 +13,13 @@ class ThreedPanel : public QWidget, public DesignProperties<ThreedPanel> {
     Q_OBJECT
     Q_PROPERTY(int Index READ index WRITE setIndex)
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
-    Q_PROPERTY(Qt::Alignment Alignment READ alignment WRITE setAlignment)
     Q_PROPERTY(Bevel BevelOuter READ bevelOuter WRITE setBevelOuter)
     Q_PROPERTY(Bevel BevelInner READ bevelInner WRITE setBevelInner)
     Q_PROPERTY(int BevelWidth READ bevelWidth WRITE setBevelWidth)
-    Q_PROPERTY(int BorderWidth READ borderWidth WRITE setBorderWidth)
     Q_PROPERTY(QColor BackColor READ backColor WRITE setBackColor)
     Q_PROPERTY(QString FontName READ fontName WRITE setFontName)
     Q_PROPERTY(double FontSize READ fontSize WRITE setFontSize)
     Q_PROPERTY(bool FontBold READ fontBold WRITE setFontBold)
-    Q_PROPERTY(bool ShrinkToFit READ shrinkToFit WRITE setShrinkToFit)
 
 public:
     static constexpr QPalette::ColorRole backColorRole = QPalette::Window;
@@ -41,7 +38,6 @@ public:
 
     QString caption() const { return text; }
     void setCaption(const QString& caption);
-    Qt::Alignment alignment() const { return textAlignment; }
     void setAlignment(Qt::Alignment alignment);
     Bevel bevelOuter() const { return outer; }
     void setBevelOuter(Bevel bevel);
@@ -49,9 +45,7 @@ public:
     void setBevelInner(Bevel bevel);
     int bevelWidth() const { return bevelPixels; }
     void setBevelWidth(int pixels);
-    int borderWidth() const { return borderPixels; }
     void setBorderWidth(int pixels);
-    bool shrinkToFit() const { return shrinking; }
     // A shrinking panel owns its tooltip: it holds the whole caption while "###" stands for it.
     void setShrinkToFit(bool shrink);
 
@@ -82,3 +76,18 @@ private:
     int borderPixels = 0;
     bool shrinking = false;
 };
+
+// How a panel of the windows looks: by default a plain raised panel with a centred caption in the
+// regular weight.
+struct PanelLook {
+    Qt::Alignment alignment = Qt::AlignCenter;
+    ThreedPanel::Bevel outer = ThreedPanel::Raised;
+    ThreedPanel::Bevel inner = ThreedPanel::None;
+    int borderWidth = 0;
+    bool bold = false;
+};
+
+// A panel as the windows are designed with it: named, indexed in its control array, captioned.
+// Placing it is the caller's.
+ThreedPanel* makePanel(QWidget* parent, const QString& name, int index, const QString& caption,
+                       const PanelLook& look = {});

@@ -30,19 +30,6 @@ struct ToolButton {
 };
 constexpr ToolButton toolButtons[] = {{0, u"NRS Calculator", 810}, {1, u"Team Analysis", 1410}};
 
-ThreedPanel* makeFlatTitlePanel(QWidget* parent, int index, const QString& caption) {
-    auto* panel = new ThreedPanel(parent);
-    panel->setObjectName(u"text1"_s);
-    panel->setIndex(index);
-    panel->setCaption(caption);
-    panel->setAlignment(Qt::AlignCenter);
-    panel->setBevelOuter(ThreedPanel::Raised);
-    panel->setBevelInner(ThreedPanel::Inset);
-    panel->setBevelWidth(1);
-    panel->setBorderWidth(1);
-    return panel;
-}
-
 } // namespace
 
 frmTavo::frmTavo(QWidget* parent) : QWidget(parent) {
@@ -64,15 +51,15 @@ void frmTavo::createControls() {
                 [this, index = tool.index] { SSCommand1_Click(index); });
     }
 
-    auto* title = makeFlatTitlePanel(this, 4, u"Select a tool"_s);
-    title->setFontBold(true);
+    auto* title = makePanel(this, u"text1"_s, 4, u"Select a tool"_s,
+                            {.inner = ThreedPanel::Inset, .borderWidth = 1, .bold = true});
     placeInTwips(title, 975, 60, 2895, 525);
 
     auto* exit = addCommandButton(this, u"cmdOptOK"_s, u"E&xit"_s, 3135, 1965);
     connect(exit, &ThreedCommand::clicked, this, &frmTavo::cmdOptOK_Click);
 
-    auto* copyright = makeFlatTitlePanel(this, 0, copyrightNotice);
-    copyright->setFontBold(false);
+    auto* copyright = makePanel(this, u"text1"_s, 0, copyrightNotice,
+                                {.inner = ThreedPanel::Inset, .borderWidth = 1});
     placeInTwips(copyright, 150, 2565, 4380, 525);
 }
 

@@ -42,32 +42,21 @@ constexpr int resultWidthTwips = 960;
 // Result panels stand one pixel higher than their captions.
 constexpr int resultRaiseTwips = 15;
 
-ThreedPanel* makePanel(QWidget* parent, const QString& name, int index, const QString& caption,
-                       Qt::Alignment alignment, ThreedPanel::Bevel bevelOuter) {
-    auto* panel = new ThreedPanel(parent);
-    panel->setObjectName(name);
-    panel->setIndex(index);
-    panel->setCaption(caption);
-    panel->setAlignment(alignment);
-    panel->setBevelOuter(bevelOuter);
-    panel->setBevelInner(ThreedPanel::None);
-    return panel;
-}
-
 ThreedPanel* makeFrame(QWidget* window, int index, const QString& caption, int topTwips,
                        int heightTwips) {
-    auto* frame = makePanel(window, u"Panel3d1"_s, index, caption, Qt::AlignLeft | Qt::AlignTop,
-                            ThreedPanel::Inset);
-    frame->setBorderWidth(frameBorderPixels);
-    frame->setFontBold(true);
+    auto* frame = makePanel(window, u"Panel3d1"_s, index, caption,
+                            {.alignment = Qt::AlignLeft | Qt::AlignTop,
+                             .outer = ThreedPanel::Inset,
+                             .borderWidth = frameBorderPixels,
+                             .bold = true});
     placeInTwips(frame, frameLeftTwips, topTwips, frameWidthTwips, heightTwips);
     return frame;
 }
 
 ThreedPanel* makeRowCaption(QWidget* window, int index, const QString& caption, int topTwips) {
-    auto* panel = makePanel(window, u"Panel3D6"_s, index, caption, Qt::AlignLeft | Qt::AlignVCenter,
-                            ThreedPanel::None);
-    panel->setFontBold(true);
+    auto* panel = makePanel(
+        window, u"Panel3D6"_s, index, caption,
+        {.alignment = Qt::AlignLeft | Qt::AlignVCenter, .outer = ThreedPanel::None, .bold = true});
     placeInTwips(panel, rowCaptionLeftTwips, topTwips, rowCaptionWidthTwips, rowHeightTwips);
     return panel;
 }
@@ -135,9 +124,7 @@ void frmNRS2::cmdOptOK_Click() {
 // result laid over it.
 void frmNRS2::createControls() {
     auto* header = makePanel(this, u"text1"_s, 4, u"All fields in cards or decks"_s,
-                             Qt::AlignCenter, ThreedPanel::Raised);
-    header->setBevelInner(ThreedPanel::Inset);
-    header->setFontBold(true);
+                             {.inner = ThreedPanel::Inset, .bold = true});
     placeInTwips(header, 900, 15, 2895, 525);
 
     ThreedPanel* situation = makeFrame(this, 4, u"Situation"_s, 570, 1290);
@@ -175,7 +162,7 @@ void frmNRS2::addResultRow(int captionIndex, const QString& caption, int resultI
                            int topTwips) {
     Panel3D6[captionIndex] = makeRowCaption(this, captionIndex, caption, topTwips);
     auto* result =
-        makePanel(this, u"SSPanel1"_s, resultIndex, QString(), Qt::AlignCenter, ThreedPanel::Inset);
+        makePanel(this, u"SSPanel1"_s, resultIndex, QString(), {.outer = ThreedPanel::Inset});
     placeInTwips(result, rowValueLeftTwips, topTwips - resultRaiseTwips, resultWidthTwips,
                  rowHeightTwips);
     // Cut at both ends, a long result would lose its sign and still look like a number.

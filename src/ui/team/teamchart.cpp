@@ -73,15 +73,6 @@ QString rulesText(RuleSet rules) {
     return names.isEmpty() ? u"No signal"_s : u"Signals: "_s + names.join(u", "_s);
 }
 
-ThreedCommand* addButton(QBoxLayout* row, const QString& caption, int widthTwips) {
-    auto* button = new ThreedCommand(row->parentWidget());
-    button->setText(caption);
-    button->setFontBold(true);
-    button->setFixedSize(twipsToSize(button, widthTwips, commandButtonHeightTwips));
-    row->addWidget(button);
-    return button;
-}
-
 } // namespace
 
 TeamChart::TeamChart(QWidget* owner) : QWidget(owner, Qt::Window) {
@@ -115,11 +106,11 @@ TeamChart::TeamChart(QWidget* owner) : QWidget(owner, Qt::Window) {
                             this);
     hint->setWordWrap(true);
     row->addWidget(hint, 1);
-    connect(addButton(row, u"Show &All"_s, 1200), &ThreedCommand::clicked, individuals->view(),
-            &ZoomChartView::showAll);
-    connect(addButton(row, u"&Copy Image"_s, 1500), &ThreedCommand::clicked, this,
+    connect(addCommandButton(row, u"Show &All"_s, 1200), &ThreedCommand::clicked,
+            individuals->view(), &ZoomChartView::showAll);
+    connect(addCommandButton(row, u"&Copy Image"_s, 1500), &ThreedCommand::clicked, this,
             &TeamChart::copyImage);
-    connect(addButton(row, u"&Save Image…"_s, 1500), &ThreedCommand::clicked, this,
+    connect(addCommandButton(row, u"&Save Image…"_s, 1500), &ThreedCommand::clicked, this,
             &TeamChart::saveImage);
     createActions();
     TavoBAS::ApplyWindowStyle(this);
