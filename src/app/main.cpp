@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/commandline.h"
-#include "ui/launcher/frmtavo.h"
 #include "ui/controls/accessiblecontrols.h"
+#include "ui/launcher/frmtavo.h"
 #include "ui/style/fontsubstitutes.h"
 
 #include <QApplication>

@@ -7,7 +7,9 @@
 
 #include <cmath>
 
-double twipsPerPixel(double logicalDpi) { return twipsPerInch / logicalDpi; }
+double twipsPerPixel(double logicalDpi) {
+    return twipsPerInch / logicalDpi;
+}
 
 int wholeTwipsPerPixel(double logicalDpi) {
     return static_cast<int>(roundHalfEven(twipsPerPixel(logicalDpi)));

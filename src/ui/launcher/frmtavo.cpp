@@ -3,10 +3,10 @@
 
 #include "ui/launcher/frmtavo.h"
 
-#include "ui/launcher/displaycolour.h"
 #include "ui/controls/threedcommand.h"
 #include "ui/controls/threedpanel.h"
 #include "ui/controls/twipsgeometry.h"
+#include "ui/launcher/displaycolour.h"
 #include "ui/nrs/frmnrs2.h"
 #include "ui/style/appicon.h"
 #include "ui/style/palette.h"

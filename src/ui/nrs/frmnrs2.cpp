@@ -3,13 +3,13 @@
 
 #include "ui/nrs/frmnrs2.h"
 
+#include "core/nrs/nrsformat.h"
 #include "ui/controls/copying.h"
 #include "ui/controls/designfont.h"
 #include "ui/controls/threedcommand.h"
 #include "ui/controls/threedoption.h"
 #include "ui/controls/threedpanel.h"
 #include "ui/controls/twipsgeometry.h"
-#include "core/nrs/nrsformat.h"
 #include "ui/style/toolwindow.h"
 #include "ui/style/windowstyle.h"
 

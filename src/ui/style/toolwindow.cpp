@@ -3,8 +3,8 @@
 
 #include "ui/style/toolwindow.h"
 
-#include "ui/style/appicon.h"
 #include "ui/controls/twipsgeometry.h"
+#include "ui/style/appicon.h"
 
 #include <QDialog>
 #include <QShortcut>

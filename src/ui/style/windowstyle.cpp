@@ -3,11 +3,11 @@
 
 #include "ui/style/windowstyle.h"
 
-#include "ui/style/colorvalue.h"
 #include "ui/controls/threedcommand.h"
 #include "ui/controls/threedoption.h"
 #include "ui/controls/threedpanel.h"
 #include "ui/controls/twipsgeometry.h"
+#include "ui/style/colorvalue.h"
 #include "ui/style/fontsubstitutes.h"
 #include "ui/style/palette.h"
 
