@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                            static_cast<qsizetype>(size - 1));
 
     const PasteOutcome outcome = pasteSessions(text, locale);
-    if (outcome.refusal.has_value() != outcome.sessions.cells.isEmpty())
+    if (outcome.refusal.has_value() != (outcome.sessions.cells.size() == 0))
         std::abort();
     checkCells(outcome.sessions, locale);
     checkAnalysis(outcome.sessions);

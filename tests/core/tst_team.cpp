@@ -104,7 +104,7 @@ private slots:
         const PasteOutcome outcome = pasteSessions(text, locale);
         const std::optional<PasteMessage> message =
             outcome.refusal ? std::optional(pasteMessage(*outcome.refusal, locale)) : std::nullopt;
-        QVERIFY(message.has_value() == outcome.sessions.cells.isEmpty());
+        QVERIFY(message.has_value() == (outcome.sessions.cells.size() == 0));
         QStringList values;
         for (const SessionValues& session : outcome.sessions.values)
             values << QString::number(session.amount, 'g', 17)

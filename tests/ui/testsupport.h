@@ -5,6 +5,7 @@
 
 #include "ui/style/palette.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QString>
 #include <QTest>
@@ -35,6 +36,16 @@ inline void clickAsUser(QWidget* control) {
     QWidget* window = control->window();
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
                       control->mapTo(window, control->rect().center()));
+}
+
+// A grid read as the user reads it: its rows counting the header row, and the text of a cell,
+// row 0 being the header.
+inline int gridRowCount(const QAbstractItemView* grid) {
+    return grid->model()->rowCount() + 1;
+}
+inline QString gridCellText(const QAbstractItemView* grid, int row, int column) {
+    return row == 0 ? grid->model()->headerData(column, Qt::Horizontal).toString()
+                    : grid->model()->index(row - 1, column).data().toString();
 }
 
 // "name(index)" for a member of a control array, the bare name otherwise: readable in failures.

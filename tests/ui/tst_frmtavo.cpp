@@ -29,9 +29,9 @@ QString content(const QWidget& tool) {
     for (const QLineEdit* field : tool.findChildren<QLineEdit*>())
         texts << field->text();
     for (const FlexGrid* grid : tool.findChildren<FlexGrid*>())
-        for (int row = 1; row < grid->rows(); ++row)
+        for (int row = 1; row < gridRowCount(grid); ++row)
             for (int column = 0; column < grid->model()->columnCount(); ++column)
-                texts << grid->textMatrix(row, column);
+                texts << gridCellText(grid, row, column);
     return texts.join(u"").trimmed();
 }
 

@@ -170,8 +170,8 @@ private slots:
         QCOMPARE(seen, u"Tavo|%1|%2|%3"_s.arg(message)
                            .arg(int(QMessageBox::NoIcon))
                            .arg(int(QMessageBox::Ok)));
-        QCOMPARE(grid(window, u"GG"_s)->rows(), 1);
-        QCOMPARE(grid(window, u"GR"_s)->rows(), 1);
+        QCOMPARE(gridRowCount(grid(window, u"GG"_s)), 1);
+        QCOMPARE(gridRowCount(grid(window, u"GR"_s)), 1);
     }
 
     // While a message box is open, a click on Team Analysis does nothing: the box stays until
@@ -224,7 +224,7 @@ private slots:
             QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
         }
         QTRY_VERIFY(!window.findChild<BackgroundJob*>());
-        QCOMPARE(grid(window, analysing ? u"GR"_s : u"GG"_s)->rows(), 1);
+        QCOMPARE(gridRowCount(grid(window, analysing ? u"GR"_s : u"GG"_s)), 1);
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
@@ -248,10 +248,10 @@ private slots:
         QGuiApplication::clipboard()->setText(hourSessions(late));
         sessions->setFocus();
         QTest::keyClick(sessions, Qt::Key_V, Qt::ControlModifier);
-        QTRY_COMPARE(sessions->rows(), 31);
+        QTRY_COMPARE(gridRowCount(sessions), 31);
         QCOMPARE(sessions->model()->index(0, 1).data(Qt::TextAlignmentRole), int(Qt::AlignCenter));
         QTest::keyClick(&window, Qt::Key_A, Qt::AltModifier);
-        QTRY_COMPARE(results->rows(), 4);
+        QTRY_COMPARE(gridRowCount(results), 4);
         clickRow(results, 1);
         clickRow(results, 0, Qt::ControlModifier);
         QCOMPARE(selectedSessions(window), QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 28}));
@@ -365,7 +365,7 @@ private slots:
         showActive(window);
         FlexGrid* results = grid(window, u"GR"_s);
         pasteAndAnalyse(window, steady);
-        const QString line = results->textMatrix(1, 0);
+        const QString line = gridCellText(results, 1, 0);
         QTRY_VERIFY(results->columnWidth(0) > results->fontMetrics().horizontalAdvance(line));
         pasteAndAnalyse(window, quiet);
         clickRow(results, 0);

@@ -12,7 +12,6 @@
 class CellTexts {
 public:
     qsizetype size() const { return qsizetype(ends.size()); }
-    bool isEmpty() const { return ends.empty(); }
     QStringView at(qsizetype index) const;
 
     // Room for this many texts of these many characters in all, so that filling it never copies.

@@ -24,7 +24,7 @@ public:
     }
 
 private:
-    static constexpr qsizetype stepsPerReport = 16384;
+    static constexpr qsizetype stepsPerReport = 4096;
     const ProgressReport& report;
     qsizetype total;
     double from, to;

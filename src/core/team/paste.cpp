@@ -98,12 +98,20 @@ std::optional<PasteRefusal> readRow(QStringView row, qsizetype rowNumber, const 
 
 // Room for the whole text, so that filling it never copies: at most one cell a separator, and
 // fewer characters than the text. A session a row, and rows end alike in all but mixed texts.
-void reserveTable(QStringView text, SessionTable& table) {
+// Counted a block at a time, hearing progress between blocks, so that a cancel is not kept
+// waiting by a text of hundreds of megabytes.
+void reserveTable(QStringView text, SessionTable& table, const ProgressReport& progress) {
+    constexpr qsizetype blockSize = 1 << 16;
     qsizetype tabs = 0, crs = 0, lfs = 0;
-    for (QChar c : text) { // without branches, so that the compiler can vectorise it
-        tabs += int(c == u'\t');
-        crs += int(c == u'\r');
-        lfs += int(c == u'\n');
+    for (qsizetype start = 0; start < text.size(); start += blockSize) {
+        for (QChar c : text.sliced(start, std::min(blockSize, text.size() - start))) {
+            // without branches, so that the compiler can vectorise it
+            tabs += int(c == u'\t');
+            crs += int(c == u'\r');
+            lfs += int(c == u'\n');
+        }
+        if (progress)
+            progress(0);
     }
     table.cells.reserve(tabs + crs + lfs + 1, text.size());
     table.values.reserve(std::size_t(std::max(crs, lfs) + 1));
@@ -125,7 +133,7 @@ PasteOutcome pasteSessions(QStringView clipboardText, const QLocale& locale,
 
     PasteOutcome outcome;
     SessionTable& table = outcome.sessions;
-    reserveTable(clipboardText, table);
+    reserveTable(clipboardText, table, progress);
     ProgressSteps steps(progress, clipboardText.size());
     std::optional<PasteRefusal> notTwoColumns;
     qsizetype rowNumber = 0;

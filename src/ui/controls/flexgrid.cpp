@@ -46,16 +46,8 @@ void FlexGrid::setFormatString(const QString& format) {
     table->setHeaders(format.split(u'|'));
 }
 
-int FlexGrid::rows() const {
-    return table->rowCount() + 1;
-}
-
 void FlexGrid::setRows(int rows) {
     table->setBodyRowCount(rows - 1);
-}
-
-QString FlexGrid::textMatrix(int row, int col) const {
-    return row == 0 ? table->header(col) : table->cell(row - 1, col);
 }
 
 void FlexGrid::setColWidth(int col, int twips) {

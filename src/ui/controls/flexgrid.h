@@ -42,11 +42,7 @@ public:
     void setFormatString(const QString& format);
 
     // Row counts include the header row: setRows(1) leaves the header alone.
-    int rows() const;
     void setRows(int rows);
-
-    // Row 0 is the header row. Cells outside the grid read as empty.
-    QString textMatrix(int row, int col) const;
 
     void setColWidth(int col, int twips);
     void setColAlignment(int col, Alignment alignment);

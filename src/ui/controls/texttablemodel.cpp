@@ -64,10 +64,6 @@ void TextTableModel::setHeaders(const QList<QString>& texts) {
     endResetModel();
 }
 
-QString TextTableModel::header(int column) const {
-    return headers.value(column);
-}
-
 void TextTableModel::setBodyRowCount(int rows) {
     rows = std::max(rows, 0);
     body.rows = std::min(body.rows, rows);

@@ -31,7 +31,6 @@ public:
 
     // New columns with these header texts; the body keeps its row count, its cells emptied.
     void setHeaders(const QList<QString>& headers);
-    QString header(int column) const;
 
     // Grows with empty rows or drops rows from the end.
     void setBodyRowCount(int rows);
