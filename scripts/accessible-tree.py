@@ -26,9 +26,10 @@ announced = []  # (kind, role, name) of each change AT-SPI reported
 
 
 def on_event(event):
-    kind = "checked" if event.type.startswith("object:state-changed") else "name"
+    # accessible-name or accessible-description
+    kind = "checked" if event.type.startswith("object:state-changed") else event.type.split("-")[-1]
     try:
-        if kind == "name" or event.detail1:
+        if kind != "checked" or event.detail1:
             announced.append((kind, event.source.getRoleName(), event.source.name))
     except GLib.Error:
         pass  # from a control gone by the time the event is read, such as a progress label
@@ -96,11 +97,11 @@ def clipboard():
 
 
 def shown_results(top):
-    """The values beside the shown result captions, as Ctrl+C should copy them."""
-    labels = [child for child in top if child.getRoleName() == "label"]
-    return "\t".join(value.name for caption, value in zip(labels, labels[1:])
-                     if caption.name in RESULT_CAPTIONS
-                     and value.getState().contains(pyatspi.STATE_SHOWING))
+    """The shown results, as Ctrl+C should copy them: each is named by its row's caption and
+    gives its value as its description."""
+    return "\t".join(child.description for child in top
+                     if child.getRoleName() == "label" and child.name in RESULT_CAPTIONS
+                     and child.description and child.getState().contains(pyatspi.STATE_SHOWING))
 
 
 def describe(acc):
@@ -174,6 +175,8 @@ def team_analysis():
 def nrs_calculator():
     keys(LAUNCHER, "space")
     top = wait_for("NRS Calculator window", lambda: window(NRS))
+    # Before any calculation too: an empty result is still read by its name.
+    print_tree(NRS, "NRS Calculator, opened")
     # Every row shows in the middle situation: shoe, track zone, play zone, then past the
     # buttons the slug. Tab comes back to the shoe and selects it; End leaves it unselected, so
     # that Ctrl+C copies the results rather than the shoe size.
@@ -187,7 +190,8 @@ def nrs_calculator():
             wait_for(f'"{situation}" announced as checked',
                      lambda: was_announced("checked", "radio button", situation))
         keys(NRS, "alt+c")
-        wait_for(f"new results announced in {situation}", lambda: was_announced("name", "label"))
+        wait_for(f"new results announced in {situation}",
+                 lambda: was_announced("description", "label"))
         print_tree(NRS, f"NRS Calculator, {situation}, calculated")
         expected = shown_results(top)
         keys(NRS, "ctrl+c")
@@ -199,7 +203,8 @@ def nrs_calculator():
 
 def main():
     pyatspi.Registry.registerEventListener(on_event, "object:state-changed:checked",
-                                           "object:property-change:accessible-name")
+                                           "object:property-change:accessible-name",
+                                           "object:property-change:accessible-description")
     wait_for("launcher", lambda: window(LAUNCHER))
     print_tree(LAUNCHER, "Launcher")
     nrs_calculator()

@@ -85,7 +85,7 @@ private slots:
         QTest::newRow("frmNRS2 SSSave") << PushButton << u"Calculate"_s << u"Alt+C"_s;
         QTest::newRow("frmNRS2 Panel3d1(4)") << StaticText << u"Situation"_s << QString();
         QTest::newRow("frmNRS2 SSPanel1(2)")
-            << StaticText << u"16777216000000000.000"_s << QString();
+            << StaticText << u"Adjustment (f)"_s << u"16777216000000000.000"_s;
     }
 
     // Read as a screen reader reads them, after a calculation whose adjustment shows "###".
@@ -110,6 +110,19 @@ private slots:
         QTEST(read->role(), "role");
         QTEST(read->text(QAccessible::Name), "name");
         QTEST(details(read), "details");
+    }
+
+    // Each result is named by its row's caption, before there is a value as after.
+    void resultsNamedByTheirRows() {
+        frmNRS2 window;
+        showActive(window);
+        QStringList names;
+        for (int index = 0; index < 3; ++index)
+            names << QAccessible::queryAccessibleInterface(
+                         findControl(window, u"SSPanel1"_s, index))
+                         ->text(QAccessible::Name);
+        QCOMPARE(names,
+                 (QStringList{u"Pseudo-Decks (n)"_s, u"Multiplier (r)"_s, u"Adjustment (f)"_s}));
     }
 
     void situationKeysAndCopy_data() {

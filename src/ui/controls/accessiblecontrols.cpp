@@ -28,13 +28,17 @@ public:
     explicit AccessiblePanel(ThreedPanel* panel)
         : QAccessibleWidget(panel, QAccessible::StaticText) {}
 
-    // The caption itself, never the "###" that a shrinking panel may show for it.
+    // The caption itself, never the "###" that a shrinking panel may show for it. A panel named
+    // by a caption beside it, such as a result, gives its own caption as the description, so
+    // that it has a name before it has a value.
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return static_cast<ThreedPanel*>(widget())->caption();
+        const bool namedBeside = !widget()->accessibleName().isEmpty();
+        const QString caption = static_cast<ThreedPanel*>(widget())->caption();
+        if (t == QAccessible::Name && !namedBeside)
+            return caption;
         // A shrinking panel's tooltip only repeats the caption.
         if (t == QAccessible::Description)
-            return widget()->accessibleDescription();
+            return namedBeside ? caption : widget()->accessibleDescription();
         return QAccessibleWidget::text(t);
     }
 };

@@ -55,9 +55,11 @@ ThreedPanel::ThreedPanel(QWidget* parent) : QWidget(parent) {
 void ThreedPanel::setCaption(const QString& caption) {
     const bool changed = caption != text;
     changeLook(text, caption);
-    // The caption is the panel's accessible name: a new result is read out as it comes.
+    // A new result is read out as it comes, whether the caption is the panel's accessible name
+    // or, for a panel named by the caption beside it, its description.
     if (changed) {
-        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessibleEvent event(this, accessibleName().isEmpty() ? QAccessible::NameChanged
+                                                                : QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&event);
     }
 }

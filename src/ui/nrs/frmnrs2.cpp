@@ -167,6 +167,8 @@ void frmNRS2::addResultRow(int captionIndex, const QString& caption, int resultI
                  rowHeightTwips);
     // Cut at both ends, a long result would lose its sign and still look like a number.
     result->setShrinkToFit(true);
+    // Read by its row's caption like a field, so that it has a name before the first calculation.
+    result->setAccessibleName(caption);
     addCopyMenu(result);
     SSPanel1[resultIndex] = result;
 }
