@@ -89,7 +89,7 @@ bool reportsEveryWindow(const Rule& rule) {
 }
 
 void applyRule(const Rule& rule, std::span<const double> Rate, const ChartLines& lines,
-               QList<Signal>& found) {
+               QList<Signal>& found, ProgressSteps& steps) {
     const int ruleIndex = int(&rule - rules);
     const qsizetype N = static_cast<qsizetype>(Rate.size());
     if (N < rule.window)
@@ -113,6 +113,7 @@ void applyRule(const Rule& rule, std::span<const double> Rate, const ChartLines&
         }
         if (p + rule.window == N)
             break;
+        steps.at(ruleIndex * N + p);
         count += rule.counts(x + p + rule.window, lines);
         count -= rule.counts(x + p + rule.firstCounted, lines);
     }
@@ -129,10 +130,8 @@ QLatin1StringView signalRuleId(int rule) {
 QList<Signal> findSignals(std::span<const double> Rate, const ChartLines& lines,
                           const ProgressReport& progress) {
     QList<Signal> found;
-    for (const Rule& rule : rules) {
-        applyRule(rule, Rate, lines, found);
-        if (progress)
-            progress(double(&rule - rules + 1) / double(std::size(rules)));
-    }
+    ProgressSteps steps(progress, qsizetype(std::size(rules)) * qsizetype(Rate.size()));
+    for (const Rule& rule : rules)
+        applyRule(rule, Rate, lines, found, steps);
     return found;
 }

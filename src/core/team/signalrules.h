@@ -30,7 +30,7 @@ inline constexpr RuleSet beyondLimitsRule = 1;
 
 // Slides every rule's window along the series, the rules in their fixed order (1, 2, 3, 4a, 4b,
 // 5a, 5b, 6a, 6b, 7, 9). A run of consecutive firing windows gives one signal, for its first
-// window; rule 1 gives one signal for every session beyond the limits. Reports progress after
-// each rule.
+// window; rule 1 gives one signal for every session beyond the limits. Reports progress every few
+// thousand windows.
 QList<Signal> findSignals(std::span<const double> Rate, const ChartLines& lines,
                           const ProgressReport& progress = {});
