@@ -19,6 +19,8 @@ LAUNCHER, NRS, TEAM = "Kelvane Extras", "NRS Calculate", "Team Analysis"
 # The roles of what a user reads or works; each needs a name a screen reader can say.
 NAMED_ROLES = {"push button", "radio button", "text", "entry", "label", "static", "table"}
 CELLS_SHOWN = 8
+# Long enough for a step on a busy machine; a step that works takes well under a second alone.
+DEADLINE = 30
 RESULT_CAPTIONS = {"Pseudo-Decks (n)", "Multiplier (r)", "Adjustment (f)"}
 
 problems = []
@@ -45,10 +47,13 @@ def pump(seconds):
         time.sleep(0.02)
 
 
-def wait_for(what, found, seconds=20):
+def wait_for(what, found, seconds=DEADLINE):
     end = time.monotonic() + seconds
     while time.monotonic() < end:
-        result = found()
+        try:
+            result = found()
+        except GLib.Error:
+            result = None  # read while a window opened or closed
         if result:
             return result
         pump(0.1)
@@ -74,14 +79,16 @@ def find(root, role, name):
     return pyatspi.findDescendant(root, lambda a: a.getRoleName() == role and a.name == name)
 
 
-def xdotool(*args):
-    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True,
-                          timeout=20).stdout
+def xdotool(*args, check=True):
+    return subprocess.run(["xdotool", *args], check=check, capture_output=True, text=True,
+                          timeout=DEADLINE).stdout
 
 
 def keys(title, *pressed):
     """Focuses the window titled `title` and presses the keys in turn."""
-    ids = xdotool("search", "--onlyvisible", "--name", f"^{title}$").split()
+    # AT-SPI may list a window before the display has mapped it.
+    ids = wait_for(f'X window "{title}"', lambda: xdotool(
+        "search", "--onlyvisible", "--name", f"^{title}$", check=False).split())
     xdotool("windowfocus", "--sync", ids[-1])
     for key in pressed:
         if key.startswith("type:"):
@@ -92,8 +99,11 @@ def keys(title, *pressed):
 
 
 def clipboard():
-    return subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True,
-                          text=True, timeout=20).stdout
+    try:
+        return subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True,
+                              text=True, timeout=DEADLINE).stdout
+    except subprocess.TimeoutExpired:
+        return None  # an owner too busy to answer; asked again
 
 
 def shown_results(top):
@@ -158,14 +168,17 @@ def was_announced(kind, role, name=None):
 def team_analysis():
     keys(LAUNCHER, "Tab", "space")
     top = wait_for("Team Analysis window", lambda: window(TEAM))
-    # xclip stays behind to hand the table over; it ends with the display.
-    subprocess.run(["xclip", "-selection", "clipboard", "-i"], input="100\t60\n-50\t30\n",
-                   text=True, check=True, stderr=subprocess.DEVNULL)
+    # xclip stays behind to hand the table over; it ends with the display. It can return before
+    # the copy it leaves behind owns the clipboard.
+    table = "100\t60\n-50\t30\n"
+    subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=table, text=True,
+                   check=True, stderr=subprocess.DEVNULL)
+    wait_for("table on the clipboard", lambda: clipboard() == table)
     keys(TEAM, "alt+p")
-    sessions = find(top, "table", "Sessions")
+    sessions = wait_for("Sessions table", lambda: find(top, "table", "Sessions"))
     wait_for("pasted sessions", lambda: sessions.queryTable().nRows == 2)
     keys(TEAM, "alt+a")
-    results = find(top, "table", "Results")
+    results = wait_for("Results table", lambda: find(top, "table", "Results"))
     wait_for("analysis", lambda: results.queryTable().nRows > 0)
     print_tree(TEAM, "Team Analysis after a paste and an analysis")
     keys(TEAM, "alt+x")
@@ -205,6 +218,8 @@ def main():
     pyatspi.Registry.registerEventListener(on_event, "object:state-changed:checked",
                                            "object:property-change:accessible-name",
                                            "object:property-change:accessible-description")
+    with open(sys.argv[1], "w"):
+        pass  # accessible-tree.sh starts the program now
     wait_for("launcher", lambda: window(LAUNCHER))
     print_tree(LAUNCHER, "Launcher")
     nrs_calculator()

@@ -45,31 +45,50 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Runs the command given until it succeeds, for at most $1 seconds: long enough for a busy machine.
+wait_until() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+bus_is_up() {
+    [[ $(dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null) == *"boolean true"* ]]
+}
+program_ended() {
+    ! kill -0 "$program" 2>/dev/null
+}
+walker_ready() {
+    [ -e "$listening" ] || ! kill -0 "$walker" 2>/dev/null
+}
+
 # The registry daemon starts on demand once the bus is there. The program starts after the bus
 # has its name, so that it cannot ask for it first and have a second bus started.
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null |
-        grep -q "boolean true" && break
-    sleep 0.1
-done
+wait_until 30 bus_is_up || { echo "FAIL: no accessibility bus after 30 s" >&2; exit 1; }
+
+# The program asks which events are listened for once, as it starts, and never hears of a
+# listener added while it asks; so the walk listens first, then says so by creating a file.
+listening="$XDG_RUNTIME_DIR/listening"
+/usr/bin/python3 "$here/accessible-tree.py" "$listening" &
+walker=$!
+pids+=("$walker")
+wait_until 30 walker_ready || { echo "FAIL: the walk did not start listening in 30 s" >&2; exit 1; }
 
 QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$exe" &
 program=$!
 pids+=("$program")
 
-/usr/bin/python3 "$here/accessible-tree.py" || exit
+wait "$walker" || exit
 
 # The walk ends with Alt+X on the launcher, which ends the program.
 status=0
-for _ in $(seq 50); do
-    kill -0 "$program" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$program" 2>/dev/null; then
-    echo "FAIL: the program did not end after Alt+X on the launcher" >&2
+if ! wait_until 30 program_ended; then
+    echo "FAIL: the program did not end within 30 s of Alt+X on the launcher" >&2
     status=1
 else
     wait "$program" || { echo "FAIL: the program ended with status $?" >&2; status=1; }
