@@ -112,7 +112,7 @@ private slots:
         QTEST(details(read), "details");
     }
 
-    // Each result is named by its row's caption, before there is a value as after.
+    // Before the first calculation too, each result is named by its row's caption.
     void resultsNamedByTheirRows() {
         frmNRS2 window;
         showActive(window);
