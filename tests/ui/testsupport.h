@@ -7,6 +7,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QString>
 #include <QTest>
 #include <QVariant>
@@ -46,6 +47,13 @@ inline int gridRowCount(const QAbstractItemView* grid) {
 inline QString gridCellText(const QAbstractItemView* grid, int row, int column) {
     return row == 0 ? grid->model()->headerData(column, Qt::Horizontal).toString()
                     : grid->model()->index(row - 1, column).data().toString();
+}
+
+// A table that keeps a background job busy for a while: a million varied sessions to analyse,
+// or three million to paste.
+inline void copyLongTable(bool toAnalyse) {
+    QGuiApplication::clipboard()->setText(toAnalyse ? u"-1.25\t1:30\n7\t1:30\n"_s.repeated(500'000)
+                                                    : u"-1.25\t1:30\n"_s.repeated(3'000'000));
 }
 
 // "name(index)" for a member of a control array, the bare name otherwise: readable in failures.

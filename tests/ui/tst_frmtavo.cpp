@@ -167,9 +167,7 @@ private slots:
         QFETCH(bool, quitting);
         frmTavo launcher;
         showActive(launcher);
-        QGuiApplication::clipboard()->setText(analysing
-                                                  ? u"-1.25\t1:30\n7\t1:30\n"_s.repeated(500'000)
-                                                  : u"-1.25\t1:30\n"_s.repeated(3'000'000));
+        copyLongTable(analysing);
         qint64 closingMs = -1;
         QTimer::singleShot(0, &launcher, [&] {
             QElapsedTimer sinceClose;
