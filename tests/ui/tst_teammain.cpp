@@ -320,9 +320,9 @@ private slots:
 
         QGuiApplication::clipboard()->setText(quiet);
         clickAndWait(window, u"SSSave"_s);
-        QCOMPARE(rates->coverText(), u"Press Analyze"_s);
+        QCOMPARE(rates->accessibleDescription(), u"Press Analyze"_s);
         clickAndWait(window, u"SSCommand1"_s);
-        QCOMPARE(rates->coverText(), QString());
+        QCOMPARE(rates->accessibleDescription(), QString());
     }
 
     // Hovering a point tells its session, its cells, its rate and the signals it is in; a chart

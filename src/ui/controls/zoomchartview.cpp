@@ -72,6 +72,7 @@ void ZoomChartView::setShadedSpans(QList<QPair<double, double>> spans) {
 
 void ZoomChartView::setCoverText(const QString& text) {
     cover = text;
+    setAccessibleDescription(text);
     viewport()->update();
 }
 

@@ -38,9 +38,9 @@ public:
     // x spans drawn shaded over the plot, in chart values, in order.
     void setShadedSpans(QList<QPair<double, double>> spans);
     const QList<QPair<double, double>>& shadedSpans() const { return shaded; }
-    // Greys the chart out with a text across it; an empty text shows the chart plainly.
+    // Greys the chart out with a text across it, which is also what a screen reader reads as the
+    // chart's description; an empty text shows the chart plainly.
     void setCoverText(const QString& text);
-    const QString& coverText() const { return cover; }
 
 signals:
     void xRangeRequested(double from, double to);
