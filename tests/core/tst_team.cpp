@@ -6,6 +6,7 @@
 #include "core/team/chartstats.h"
 #include "core/team/paste.h"
 #include "core/team/signalrules.h"
+#include "core/team/valueaxis.h"
 
 #include <QRandomGenerator>
 #include <QSet>
@@ -259,34 +260,65 @@ private slots:
               "expected");
     }
 
+    // Ticks whole, distinct and around every value, for one session, ranges all zero, and values
+    // too large to write out.
+    void valueAxis_data() {
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("high");
+        QTest::addColumn<int>("unitPower");
+        QTest::addColumn<QString>("ticks");
+        QTest::newRow("one value") << 5.0 << 5.0 << 0 << QString("4 5 6");
+        QTest::newRow("all zero") << 0.0 << 0.0 << 0 << QString("0 1");
+        QTest::newRow("limits") << -319.0 << 682.0 << 0 << QString("-500 0 500 1000");
+        QTest::newRow("ten digits") << 0.0 << 1.5e9 << 6 << QString("0 500 1000 1500 2000");
+        QTest::newRow("largest doubles")
+            << -1.42e308 << 1.42e308 << 305 << QString("-2000 -1000 0 1000 2000");
+    }
+
+    void valueAxis() {
+        QFETCH(double, low);
+        QFETCH(double, high);
+        const ValueAxis axis = ::valueAxis(low, high);
+        QStringList ticks;
+        for (double tick = axis.from; tick <= axis.to; tick += axis.step)
+            ticks << QString::number(tick, 'f', 0);
+        QTEST(axis.unitPower, "unitPower");
+        QTEST(ticks.join(u' '), "ticks");
+        QVERIFY(axis.from <= axis.drawn(low) && axis.drawn(high) < axis.to);
+    }
+
     // However many points share a pixel column, the line keeps each column's lowest and highest
     // point, and every marked point has a mark within 3 pixels each way; with room for every
-    // point, every finite one is kept. Values that are not finite are never drawn.
+    // point, every finite one is kept. Values that are not finite are never drawn. Values and a
+    // frame near the largest double place their points as well as small ones do.
     void chartPoints_data() {
         QTest::addColumn<double>("xFrom");
         QTest::addColumn<double>("xTo");
-        QTest::newRow("all of it") << 0.5 << 200'000.5;
-        QTest::newRow("zoomed in") << 120'000.3 << 121'000.7;
-        QTest::newRow("room for all") << 5'000.5 << 5'400.5;
+        QTest::addColumn<double>("scale");
+        QTest::newRow("all of it") << 0.5 << 200'000.5 << 1.0;
+        QTest::newRow("zoomed in") << 120'000.3 << 121'000.7 << 1.0;
+        QTest::newRow("room for all") << 5'000.5 << 5'400.5 << 1.0;
+        QTest::newRow("near the largest double") << 0.5 << 200'000.5 << 1.7e305;
     }
 
     void chartPoints() {
         QFETCH(double, xFrom);
         QFETCH(double, xTo);
+        QFETCH(double, scale);
         QRandomGenerator random(7);
         std::vector<double> values(200'000);
         std::vector<RuleSet> marks(values.size());
         for (std::size_t i = 0; i < values.size(); ++i) {
-            values[i] = i % 997 == 0 ? NAN : random.bounded(2000.0) - 1000;
+            values[i] = i % 997 == 0 ? NAN : (random.bounded(2000.0) - 1000) * scale;
             marks[i] = random.bounded(10) < 3 ? RuleSet(random.bounded(2) + 2) : 0;
             marks[i] |= random.bounded(100) == 0 ? beyondLimitsRule : 0;
         }
-        const PlotFrame frame{xFrom, xTo, -1000, 1000, 300, 200, 3};
+        const PlotFrame frame{xFrom, xTo, -1000 * scale, 1000 * scale, 300, 200, 3};
         const ChartPoints points = ::chartPoints(values, 1, frame, marks);
 
         const auto pixel = [&](const QPointF& p) {
             return QPair<int, int>(int(std::floor((p.x() - xFrom) * frame.width / (xTo - xFrom))),
-                                   int(std::floor((1000 - p.y()) * frame.height / 2000)));
+                                   int(std::floor((1000 - p.y() / scale) * frame.height / 2000)));
         };
         const auto pixels = [&](const QList<QPointF>& kept) {
             QSet<QPair<int, int>> at;

@@ -325,6 +325,36 @@ private slots:
         QCOMPARE(rates->accessibleDescription(), QString());
     }
 
+    // The chart opens for one session and for rates near the largest double alike, its value
+    // ticks on both plots whole, finite and distinct.
+    void chartValueTicks_data() {
+        QTest::addColumn<QString>("table");
+        QTest::newRow("one session") << hourSessions({5});
+        QTest::newRow("largest doubles") << u"8e307\t60\n8e307\t60\n-8e307\t60\n-8e307\t60"_s;
+    }
+
+    void chartValueTicks() {
+        TeamMain window;
+        showActive(window);
+        QFETCH(QString, table);
+        pasteAndAnalyse(window, table);
+        findControl<QAbstractButton>(window, u"SSChart"_s)->click();
+        auto* chart = window.findChild<TeamChart*>();
+        QVERIFY(QTest::qWaitForWindowExposed(chart));
+        for (const ZoomChartView* plot : chart->findChildren<ZoomChartView*>()) {
+            const auto* axis = qobject_cast<QValueAxis*>(plot->chart()->axes(Qt::Vertical)[0]);
+            const double step = axis->tickType() == QValueAxis::TicksDynamic
+                                    ? axis->tickInterval()
+                                    : (axis->max() - axis->min()) / (axis->tickCount() - 1);
+            QStringList ticks;
+            for (double tick = axis->min(); tick <= axis->max() && ticks.size() < 20; tick += step)
+                ticks << QString::asprintf("%.0f", tick);
+            QVERIFY2(ticks.size() >= 2 && ticks.size() < 20 && ticks.removeDuplicates() == 0 &&
+                         std::isfinite(step) && step >= 1,
+                     qPrintable(ticks.join(u' ')));
+        }
+    }
+
     // Hovering a point tells its session, its cells, its rate and the signals it is in; a chart
     // greyed out by a new paste tells nothing.
     void chartTooltips() {

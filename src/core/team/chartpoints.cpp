@@ -10,19 +10,21 @@
 namespace {
 
 // Where points fall in the frame, in pixel columns and rows counted from 1; the points beyond an
-// edge fall in column or row 0 or one past the last.
+// edge fall in column or row 0 or one past the last. Halved before they are subtracted, values
+// at opposite ends of the doubles still give a finite distance.
 class PixelGrid {
 public:
     explicit PixelGrid(const PlotFrame& frame)
-        : frame(frame), xScale(frame.width / (frame.xTo - frame.xFrom)),
-          yScale(frame.height / (frame.yTo - frame.yFrom)) {}
+        : frame(frame), xScale(frame.width / (frame.xTo / 2 - frame.xFrom / 2)),
+          yScale(frame.height / (frame.yTo / 2 - frame.yFrom / 2)) {}
 
-    int column(double x) const { return pixel((x - frame.xFrom) * xScale, frame.width); }
-    int row(double y) const { return pixel((frame.yTo - y) * yScale, frame.height); }
+    int column(double x) const { return pixel((x / 2 - frame.xFrom / 2) * xScale, frame.width); }
+    int row(double y) const { return pixel((frame.yTo / 2 - y / 2) * yScale, frame.height); }
 
 private:
+    // An offset that is not a number, from a frame of no height, counts as beyond the edge.
     static int pixel(double offset, int pixels) {
-        return int(std::clamp(offset, -1.0, double(pixels))) + 1;
+        return offset > -1 ? int(std::min(offset, double(pixels))) + 1 : 0;
     }
 
     PlotFrame frame;

@@ -4,6 +4,7 @@
 #include "ui/team/controlplot.h"
 
 #include "core/common/wholenumber.h"
+#include "core/team/valueaxis.h"
 #include "ui/controls/zoomchartview.h"
 
 #include <QCategoryAxis>
@@ -62,6 +63,15 @@ double tickInterval(double span) {
     return std::max(1.0, 10 * power);
 }
 
+// "10" and the power in superscript digits.
+QString powerOfTen(int power) {
+    static const QString superscripts = u"⁰¹²³⁴⁵⁶⁷⁸⁹"_s;
+    QString text = u"10"_s;
+    for (QChar digit : QString::number(power))
+        text += digit == u'-' ? u'⁻' : superscripts[digit.digitValue()];
+    return text;
+}
+
 void showInLegend(QChart* chart, QAbstractSeries* series, bool shown) {
     for (QLegendMarker* marker : chart->legend()->markers(series))
         marker->setVisible(shown);
@@ -71,7 +81,7 @@ void showInLegend(QChart* chart, QAbstractSeries* series, bool shown) {
 
 ControlPlot::ControlPlot(const QString& xTitle, const QString& valueTitle,
                          const QString& valuesName, QWidget* parent)
-    : QObject(parent) {
+    : QObject(parent), valueAxisTitle(valueTitle) {
     auto* chart = new QChart;
     chart->setBackgroundVisible(false);
     chart->legend()->setAlignment(Qt::AlignBottom);
@@ -83,8 +93,9 @@ ControlPlot::ControlPlot(const QString& xTitle, const QString& valueTitle,
     xAxis->setTickAnchor(0);
     xAxis->setTitleText(xTitle);
     yAxis = new QValueAxis(this);
-    yAxis->setTitleText(valueTitle);
     yAxis->setLabelFormat(u"%.0f"_s);
+    yAxis->setTickType(QValueAxis::TicksDynamic);
+    yAxis->setTickAnchor(0);
     lineLabels = new QCategoryAxis(this);
     lineLabels->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     lineLabels->setGridLineVisible(false);
@@ -121,7 +132,16 @@ QChart* ControlPlot::chart() const {
 void ControlPlot::setSeries(std::span<const double> seriesValues, double seriesFirstX,
                             std::span<const RuleSet> seriesMarks, const QList<ChartLine>& lines,
                             double fullFromX, double fullToX) {
-    values = seriesValues;
+    fitValueAxis(seriesValues, lines);
+    if (axis.unitPower == 0) {
+        values = seriesValues;
+        drawnValues.clear();
+    } else {
+        drawnValues.resize(seriesValues.size());
+        std::ranges::transform(seriesValues, drawnValues.begin(),
+                               [this](double value) { return axis.drawn(value); });
+        values = drawnValues;
+    }
     marks = seriesMarks;
     firstX = seriesFirstX;
     fullFrom = fullFromX;
@@ -129,7 +149,6 @@ void ControlPlot::setSeries(std::span<const double> seriesValues, double seriesF
     for (QXYSeries* series : {marked, beyondLimits})
         showInLegend(chart(), series, !marks.empty());
     setLines(lines);
-    fitValueAxis(lines);
     showRange(fullFrom, fullTo);
 }
 
@@ -146,7 +165,7 @@ void ControlPlot::setLines(const QList<ChartLine>& lines) {
     for (const ChartLine& line : std::as_const(shown)) {
         auto* series = new QLineSeries(this);
         series->setPen(QPen(line.colour, 1.5, line.style));
-        series->append({{fullFrom, line.value}, {fullTo, line.value}});
+        series->append({{fullFrom, axis.drawn(line.value)}, {fullTo, axis.drawn(line.value)}});
         chart()->addSeries(series);
         series->attachAxis(xAxis);
         series->attachAxis(yAxis);
@@ -157,33 +176,31 @@ void ControlPlot::setLines(const QList<ChartLine>& lines) {
     std::ranges::stable_sort(shown, {}, &ChartLine::value);
     double labelled = -std::numeric_limits<double>::infinity();
     for (const ChartLine& line : std::as_const(shown)) {
-        if (line.value > labelled)
-            lineLabels->append(line.name + u' ' + wholeNumberText(line.value), line.value);
-        labelled = line.value;
+        const double at = axis.drawn(line.value);
+        if (at > labelled)
+            lineLabels->append(line.name + u' ' + wholeNumberText(at), at);
+        labelled = at;
     }
 }
 
 // Everything in sight whatever the x range, so that points keep their place on a zoom.
-void ControlPlot::fitValueAxis(const QList<ChartLine>& lines) {
+void ControlPlot::fitValueAxis(std::span<const double> seriesValues,
+                               const QList<ChartLine>& lines) {
     double low = std::numeric_limits<double>::infinity(), high = -low;
     const auto take = [&](double value) {
         if (std::isfinite(value))
             low = std::min(low, value), high = std::max(high, value);
     };
-    for (double value : values)
+    for (double value : seriesValues)
         take(value);
     for (const ChartLine& line : lines)
         take(line.value);
-    if (low > high)
-        low = 0, high = 1;
-    // Halves first, so that even values near the largest double leave room around them.
-    const double room = std::max((high / 2 - low / 2) * 0.1, std::max(1.0, std::abs(high) * 0.05));
-    constexpr double largest = std::numeric_limits<double>::max();
-    // A series that cannot go below 0, as moving ranges, starts at 0.
-    const double bottom = low >= 0 ? std::max(0.0, low - room) : std::max(low - room, -largest);
-    yAxis->setRange(bottom, std::min(high + room, largest));
-    if (std::abs(low) < 1e300 && std::abs(high) < 1e300)
-        yAxis->applyNiceNumbers();
+    axis = low <= high ? valueAxis(low, high) : valueAxis(0, 0);
+    yAxis->setRange(axis.from, axis.to);
+    yAxis->setTickInterval(axis.step);
+    yAxis->setTitleText(axis.unitPower == 0
+                            ? valueAxisTitle
+                            : u"%1 (× %2)"_s.arg(valueAxisTitle, powerOfTen(axis.unitPower)));
 }
 
 void ControlPlot::showRange(double from, double to) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/team/chartpoints.h"
+#include "core/team/valueaxis.h"
 
 #include <QColor>
 #include <QList>
@@ -11,6 +12,7 @@
 #include <QString>
 #include <optional>
 #include <span>
+#include <vector>
 
 class QCategoryAxis;
 class QChart;
@@ -50,7 +52,7 @@ public:
 private:
     void redraw();
     void setLines(const QList<ChartLine>& lines);
-    void fitValueAxis(const QList<ChartLine>& lines);
+    void fitValueAxis(std::span<const double> seriesValues, const QList<ChartLine>& lines);
 
     ZoomChartView* chartView;
     QValueAxis* xAxis;
@@ -61,6 +63,10 @@ private:
     QLineSeries* beyondLimits;
     QList<QLineSeries*> lineSeries;
 
+    QString valueAxisTitle;
+    ValueAxis axis;
+    // The values in the axis' unit, when it is not dollars; `values` shows them.
+    std::vector<double> drawnValues;
     std::span<const double> values;
     std::span<const RuleSet> marks;
     double firstX = 0, shownFrom = 0, shownTo = 1, fullFrom = 0, fullTo = 1;

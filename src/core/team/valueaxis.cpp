@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "core/team/valueaxis.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// From here on a value has ten digits or more, and is drawn in a larger unit.
+constexpr double largestWrittenOut = 1e9;
+// Values in a larger unit keep this many digits before the point.
+constexpr int digitsKept = 4;
+
+// About five steps across the span.
+double tickStep(double span) {
+    const double rough = span / 5;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (double step : {1.0, 2.0, 5.0})
+        if (step * power >= rough)
+            return std::max(1.0, step * power);
+    return std::max(1.0, 10 * power);
+}
+
+} // namespace
+
+double ValueAxis::drawn(double value) const {
+    return unitPower == 0 ? value : value / std::pow(10.0, unitPower);
+}
+
+ValueAxis valueAxis(double low, double high) {
+    ValueAxis axis;
+    const double largest = std::max(std::abs(low), std::abs(high));
+    if (largest >= largestWrittenOut)
+        axis.unitPower = int(std::floor(std::log10(largest))) - (digitsKept - 1);
+    // Divided first, the values are at most 10^4 in size: nothing below can overflow.
+    const double drawnLow = axis.drawn(low), drawnHigh = axis.drawn(high);
+    const double room = std::max({(drawnHigh - drawnLow) * 0.1,
+                                  std::max(std::abs(drawnLow), std::abs(drawnHigh)) * 0.05, 1.0});
+    const double bottom = drawnLow >= 0 ? std::max(0.0, drawnLow - room) : drawnLow - room;
+    const double top = drawnHigh + room;
+    axis.step = tickStep(top - bottom);
+    axis.from = std::floor(bottom / axis.step) * axis.step;
+    axis.to = std::ceil(top / axis.step) * axis.step;
+    return axis;
+}
