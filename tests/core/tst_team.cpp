@@ -156,7 +156,7 @@ private slots:
     void findsSignals() {
         QFETCH(QList<double>, rates);
         QStringList found;
-        for (const Signal& signal : findSignals(rates, symmetricLines)) {
+        for (const Signal& signal : findSignals(rates, symmetricLines).reported) {
             found << QString("%1@%2+%3")
                          .arg(signal.ruleId)
                          .arg(signal.firstSession)
@@ -236,7 +236,7 @@ private slots:
         QTest::newRow("rule 1 inside a 6b run")
             << QString("0\t60\n").repeated(5) + "1000.5\t60\n" + QString("0\t60\n").repeated(5)
             << "0 0 0 0 0 1000.5 0 0 0 0 0|0 0 0 0 1000.5 1000.5 0 0 0 0|90.9545 "
-               "623.221 -441.311|6b,6b,6b,6b,6b,1 6b,6b,6b,,,";
+               "623.221 -441.311|6b,6b,6b,6b,6b,1 6b,6b,6b,6b,6b,6b";
         QTest::newRow("single session") << "-75\t60\n"
                                         << "-75||-75 -75 -75|";
     }

@@ -378,9 +378,9 @@ private slots:
         };
         const QString info =
             u"Session %1\nWon/Lost: %2    Minutes: 60\nRate: %2 dollars per hour\n%3"_s;
-        QTRY_COMPARE(tipAt(28, 1000), info.arg(28).arg(1000).arg(u"Signals: 1"_s));
+        QTRY_COMPARE(tipAt(28, 1000), info.arg(28).arg(1000).arg(u"Signals: 1, 6b"_s));
         QTRY_COMPARE(tipAt(2, 0), info.arg(2).arg(0).arg(u"Signals: 6b, 9"_s));
-        QTRY_COMPARE(tipAt(20, 0), info.arg(20).arg(0).arg(u"No signal"_s));
+        QTRY_COMPARE(tipAt(20, 0), info.arg(20).arg(0).arg(u"Signals: 6b, 9"_s));
         QGuiApplication::clipboard()->setText(quiet);
         clickAndWait(window, u"SSSave"_s);
         QTRY_COMPARE(tipAt(28, 1000), QString());

@@ -98,12 +98,11 @@ Analysis analyseSessions(std::span<const SessionValues> sessions, const Progress
     // With no variation no rule can hold; the rounding of the mean must not make one fire.
     if (std::ranges::all_of(series, [&](double rate) { return rate == series.front(); }))
         return analysis;
-    analysis.found = findSignals(series, analysis.chart, [&](double share) {
+    SignalFindings findings = findSignals(series, analysis.chart, [&](double share) {
         if (progress)
             progress(ratesShare + (1 - ratesShare) * share);
     });
-    for (const Signal& signal : std::as_const(analysis.found))
-        for (qsizetype i = 0; i < signal.sessionCount; ++i)
-            analysis.rulesOf[std::size_t(signal.firstSession + i)] |= RuleSet(1u << signal.rule);
+    analysis.found = std::move(findings.reported);
+    analysis.rulesOf = std::move(findings.rulesOfSessions);
     return analysis;
 }

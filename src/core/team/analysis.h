@@ -36,7 +36,8 @@ public:
     std::span<const double> rates() const { return Rate; }
     std::span<const double> movingRanges() const { return MovRange; }
     const ChartLines& lines() const { return chart; }
-    // For each session, the rules with a line whose window holds it.
+    // For each session, the rules with a firing window that holds it, whether or not a line
+    // reports that window.
     std::span<const RuleSet> rulesOfSessions() const { return rulesOf; }
     // The lines whose window holds the session, in order.
     QList<qsizetype> linesIncluding(qsizetype session) const;

@@ -3,6 +3,7 @@
 
 #include "core/team/signalrules.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -89,7 +90,7 @@ bool reportsEveryWindow(const Rule& rule) {
 }
 
 void applyRule(const Rule& rule, std::span<const double> Rate, const ChartLines& lines,
-               QList<Signal>& found, ProgressSteps& steps) {
+               SignalFindings& found, ProgressSteps& steps) {
     const int ruleIndex = int(&rule - rules);
     const qsizetype N = static_cast<qsizetype>(Rate.size());
     if (N < rule.window)
@@ -103,11 +104,15 @@ void applyRule(const Rule& rule, std::span<const double> Rate, const ChartLines&
         count += rule.counts(x + k, lines);
 
     bool Shown = false;
+    qsizetype markedTo = 0; // the sessions before this one that the rule marks are marked
     for (qsizetype p = 0;; ++p) {
         if (count >= rule.needed) {
             if (!Shown)
-                found.append({ruleIndex, rule.id, rule.message, p, rule.window});
+                found.reported.append({ruleIndex, rule.id, rule.message, p, rule.window});
             Shown = !reportsEveryWindow(rule);
+            for (qsizetype s = std::max(p, markedTo); s < p + rule.window; ++s)
+                found.rulesOfSessions[std::size_t(s)] |= RuleSet(1u << ruleIndex);
+            markedTo = p + rule.window;
         } else {
             Shown = false;
         }
@@ -127,9 +132,10 @@ QLatin1StringView signalRuleId(int rule) {
     return rules[rule].id;
 }
 
-QList<Signal> findSignals(std::span<const double> Rate, const ChartLines& lines,
-                          const ProgressReport& progress) {
-    QList<Signal> found;
+SignalFindings findSignals(std::span<const double> Rate, const ChartLines& lines,
+                           const ProgressReport& progress) {
+    SignalFindings found;
+    found.rulesOfSessions.resize(Rate.size());
     ProgressSteps steps(progress, qsizetype(std::size(rules)) * qsizetype(Rate.size()));
     for (const Rule& rule : rules)
         applyRule(rule, Rate, lines, found, steps);

@@ -9,6 +9,7 @@
 #include <QLatin1StringView>
 #include <QList>
 #include <span>
+#include <vector>
 
 // One finding of the signal rules: the rule, its message and the sessions of the window it saw.
 struct Signal {
@@ -28,9 +29,16 @@ QLatin1StringView signalRuleId(int rule);
 using RuleSet = quint16;
 inline constexpr RuleSet beyondLimitsRule = 1;
 
+// What the rules found in a series.
+struct SignalFindings {
+    // A run of consecutive firing windows gives one signal, for its first window; rule 1 gives one
+    // signal for every session beyond the limits.
+    QList<Signal> reported;
+    // For each session, the rules with a firing window that holds it, reported or not.
+    std::vector<RuleSet> rulesOfSessions;
+};
+
 // Slides every rule's window along the series, the rules in their fixed order (1, 2, 3, 4a, 4b,
-// 5a, 5b, 6a, 6b, 7, 9). A run of consecutive firing windows gives one signal, for its first
-// window; rule 1 gives one signal for every session beyond the limits. Reports progress every few
-// thousand windows.
-QList<Signal> findSignals(std::span<const double> Rate, const ChartLines& lines,
-                          const ProgressReport& progress = {});
+// 5a, 5b, 6a, 6b, 7, 9). Reports progress every few thousand windows.
+SignalFindings findSignals(std::span<const double> Rate, const ChartLines& lines,
+                           const ProgressReport& progress = {});
