@@ -90,6 +90,9 @@ Analysis analyseSessions(std::span<const SessionValues> sessions, const Progress
     analysis.rulesOf.resize(analysis.Rate.size());
     const std::span<const double> series(analysis.Rate);
     analysis.chart = chartLines(series, analysis.MovRange);
+    analysis.rangesBeyond.reserve(analysis.MovRange.size());
+    for (double range : analysis.MovRange)
+        analysis.rangesBeyond.push_back(range > rangeLimit(analysis.chart) ? beyondLimitsRule : 0);
     if (!allFinite(analysis.chart)) {
         analysis.verdict = "Values too large to analyse"_L1;
         return analysis;

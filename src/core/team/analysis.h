@@ -39,6 +39,8 @@ public:
     // For each session, the rules with a firing window that holds it, whether or not a line
     // reports that window.
     std::span<const RuleSet> rulesOfSessions() const { return rulesOf; }
+    // For each moving range, beyondLimitsRule when it lies above the range limit.
+    std::span<const RuleSet> rangeMarks() const { return rangesBeyond; }
     // The lines whose window holds the session, in order.
     QList<qsizetype> linesIncluding(qsizetype session) const;
 
@@ -50,6 +52,7 @@ private:
     ChartLines chart;
     QList<Signal> found;
     std::vector<RuleSet> rulesOf;
+    std::vector<RuleSet> rangesBeyond;
     QLatin1StringView verdict; // the one line when no signal is found
 };
 

@@ -91,7 +91,7 @@ void appendColumn(QList<QPointF>& line, std::span<const double> values, double f
 } // namespace
 
 ChartPoints chartPoints(std::span<const double> values, double firstX, const PlotFrame& frame,
-                        std::span<const RuleSet> marks) {
+                        std::span<const RuleSet> marks, std::span<const RuleSet> families) {
     ChartPoints points;
     const qsizetype n = std::ssize(values);
     const qsizetype from =
@@ -118,16 +118,20 @@ ChartPoints chartPoints(std::span<const double> values, double firstX, const Plo
 
     if (marks.empty())
         return points;
-    MarkList marked(points.marked, frame), beyondLimits(points.beyondLimits, frame);
+    points.marked.resize(std::ssize(families));
+    std::vector<MarkList> markLists;
+    markLists.reserve(families.size());
+    for (QList<QPointF>& list : points.marked)
+        markLists.emplace_back(list, frame);
     for (qsizetype i = from; i < to; ++i) {
         const RuleSet rules = marks[std::size_t(i)];
         const double value = values[std::size_t(i)];
         if (rules == 0 || !std::isfinite(value))
             continue;
-        const QPointF point(firstX + double(i), value);
-        marked.add(point);
-        if (rules & beyondLimitsRule)
-            beyondLimits.add(point);
+        const auto family =
+            std::ranges::find_if(families, [rules](RuleSet f) { return rules & f; });
+        if (family != families.end())
+            markLists[std::size_t(family - families.begin())].add({firstX + double(i), value});
     }
     return points;
 }

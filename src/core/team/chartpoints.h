@@ -24,15 +24,16 @@ struct ChartPoints {
     // The series as a line: every point where there is room for it; otherwise, in each pixel
     // column, the first, the lowest, the highest and the last point, in their order.
     QList<QPointF> line;
-    // Points in a signal's window, and among them those beyond the limits: one for each square
-    // of markSpacing pixels that holds any, so that every marked point lies under a mark however
-    // many share a column.
-    QList<QPointF> marked;
-    QList<QPointF> beyondLimits;
+    // For each family of rules, the points marked with it: a point whose rules hold any of the
+    // family's and none of an earlier family's. One for each square of markSpacing pixels that
+    // holds any, so that every marked point lies under a mark however many share a column.
+    QList<QList<QPointF>> marked;
 };
 
 // The points of values[i] at x = firstX + i within the frame, and one beyond each edge, so that
-// the line runs on out of sight. `marks`, when given, holds the rules of each value. Values that
-// are not finite are left out.
+// the line runs on out of sight. `marks`, when given, holds the rules of each value, and
+// `families` the rules each kind of mark stands for, the one that shows first. Values that are
+// not finite are left out.
 ChartPoints chartPoints(std::span<const double> values, double firstX, const PlotFrame& frame,
-                        std::span<const RuleSet> marks = {});
+                        std::span<const RuleSet> marks = {},
+                        std::span<const RuleSet> families = {});

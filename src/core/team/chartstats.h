@@ -25,6 +25,11 @@ double hourlyRate(double amount, double minutes);
 // The moving ranges of sessions 2 to N: element j is |Rate[j + 1] - Rate[j]|.
 std::vector<double> movingRanges(std::span<const double> Rate);
 
+// The upper limit of the moving ranges.
+inline double rangeLimit(const ChartLines& lines) {
+    return lines.MRBar * 3.268;
+}
+
 // The chart lines of a non-empty series and its moving ranges. A single session has no moving
 // range: MRBar is 0.
 ChartLines chartLines(std::span<const double> Rate, std::span<const double> MovRange);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -127,6 +128,9 @@ void applyRule(const Rule& rule, std::span<const double> Rate, const ChartLines&
 } // namespace
 
 static_assert(std::size(rules) == signalRuleCount);
+static_assert(std::accumulate(std::begin(ruleFamilies), std::end(ruleFamilies), 0) ==
+                  (1 << signalRuleCount) - 1,
+              "every rule in one family");
 
 QLatin1StringView signalRuleId(int rule) {
     return rules[rule].id;

@@ -28,6 +28,10 @@ QLatin1StringView signalRuleId(int rule);
 // A set of rules as bits, bit i for the i-th rule in the fixed order.
 using RuleSet = quint16;
 inline constexpr RuleSet beyondLimitsRule = 1;
+// The rules grouped by what they look for, in the order in which their marks show over each
+// other: beyond the limits (1), beyond 2σ (2, 3), beyond 1σ (4a, 4b), trend (5a, 5b), shift
+// (6a, 6b), over-protection (7), afraid to bet (9).
+inline constexpr RuleSet ruleFamilies[] = {0x001, 0x006, 0x018, 0x060, 0x180, 0x200, 0x400};
 
 // What the rules found in a series.
 struct SignalFindings {

@@ -13,9 +13,8 @@ constexpr double largestWrittenOut = 1e9;
 // Values in a larger unit keep this many digits before the point.
 constexpr int digitsKept = 4;
 
-// About five steps across the span.
-double tickStep(double span) {
-    const double rough = span / 5;
+// The least of 1, 2 or 5 times a power of ten that is at least `rough`, and at least 1.
+double niceStep(double rough) {
     const double power = std::pow(10.0, std::floor(std::log10(rough)));
     for (double step : {1.0, 2.0, 5.0})
         if (step * power >= rough)
@@ -29,6 +28,11 @@ double ValueAxis::drawn(double value) const {
     return unitPower == 0 ? value : value / std::pow(10.0, unitPower);
 }
 
+double ValueAxis::stepFor(double pixels, double leastApart) const {
+    const double span = to - from;
+    return pixels > 0 ? std::max(step, niceStep(span * leastApart / pixels)) : span;
+}
+
 ValueAxis valueAxis(double low, double high) {
     ValueAxis axis;
     const double largest = std::max(std::abs(low), std::abs(high));
@@ -40,7 +44,8 @@ ValueAxis valueAxis(double low, double high) {
                                   std::max(std::abs(drawnLow), std::abs(drawnHigh)) * 0.05, 1.0});
     const double bottom = drawnLow >= 0 ? std::max(0.0, drawnLow - room) : drawnLow - room;
     const double top = drawnHigh + room;
-    axis.step = tickStep(top - bottom);
+    // About five steps across the span.
+    axis.step = niceStep((top - bottom) / 5);
     axis.from = std::floor(bottom / axis.step) * axis.step;
     axis.to = std::ceil(top / axis.step) * axis.step;
     return axis;

@@ -12,6 +12,9 @@ struct ValueAxis {
     double step = 1;         // between ticks, in drawn units; a whole number
 
     double drawn(double value) const;
+    // The step, or a larger one on the same 1, 2, 5 scale, that sets the ticks at least
+    // `leastApart` pixels apart on an axis `pixels` long.
+    double stepFor(double pixels, double leastApart) const;
 };
 
 // The axis for values from `low` to `high` (finite, low <= high). The range goes below 0 only

@@ -3,10 +3,13 @@
 
 #include "ui/controls/zoomchartview.h"
 
+#include "core/team/labelspread.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -22,6 +25,20 @@ constexpr int dragThreshold = 3;
 constexpr int markReach = 8;
 // How much one notch of the wheel, or one + or − key, zooms.
 constexpr double notchFactor = 0.8;
+// A line label's leading stroke, and the gap between it and the text, in pixels.
+constexpr int leaderLength = 14;
+constexpr int labelGap = 4;
+
+void paintMark(QPainter& painter, const ChartMarks& layer) {
+    if (layer.hollow) {
+        painter.setPen(QPen(layer.colour, 2));
+        painter.setBrush(Qt::NoBrush);
+    } else {
+        painter.setPen(QPen(layer.colour.darker(170), 1));
+        painter.setBrush(layer.colour);
+    }
+    painter.drawPath(layer.shape);
+}
 
 QRectF stampBounds(const ChartMarks& layer) {
     return layer.shape.boundingRect().adjusted(-1, -1, 1, 1);
@@ -39,9 +56,7 @@ QPixmap stamp(const ChartMarks& layer, qreal ratio) {
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(-bounds.topLeft());
-    painter.setPen(QPen(layer.fill.darker(180), 1));
-    painter.setBrush(layer.fill);
-    painter.drawPath(layer.shape);
+    paintMark(painter, layer);
     return picture;
 }
 
@@ -63,6 +78,19 @@ void ZoomChartView::setMarks(QList<ChartMarks> layers) {
     marks = std::move(layers);
     stamps.clear();
     viewport()->update();
+}
+
+void ZoomChartView::setLineLabels(QList<LineLabel> labels) {
+    lineLabels = std::move(labels);
+    labelPlaces.clear();
+    viewport()->update();
+}
+
+int ZoomChartView::lineLabelWidth() const {
+    int widest = 0;
+    for (const LineLabel& label : lineLabels)
+        widest = std::max(widest, fontMetrics().horizontalAdvance(label.text));
+    return leaderLength + labelGap + widest + labelGap;
 }
 
 void ZoomChartView::setShadedSpans(QList<QPair<double, double>> spans) {
@@ -118,7 +146,8 @@ void ZoomChartView::mousePressEvent(QMouseEvent* event) {
 void ZoomChartView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     if (!dragFrom) {
-        emit pointerAt(chart()->mapToValue(at), event->globalPosition().toPoint());
+        if (!showLabelTip(at, event->globalPosition().toPoint()))
+            emit pointerAt(chart()->mapToValue(at), event->globalPosition().toPoint());
         return;
     }
     const int moved = at.x() - dragFrom->x();
@@ -162,15 +191,21 @@ void ZoomChartView::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-// Under the chart's items, so that the lines stay in sight however many marks there are.
-void ZoomChartView::drawBackground(QPainter* painter, const QRectF& rect) {
-    QChartView::drawBackground(painter, rect);
-    drawMarks(painter);
+bool ZoomChartView::showLabelTip(const QPoint& at, const QPoint& globalPosition) {
+    for (qsizetype i = 0; i < labelPlaces.size() && i < lineLabels.size(); ++i)
+        if (labelPlaces[i].contains(mapToScene(at))) {
+            QToolTip::showText(globalPosition, lineLabels[i].toolTip, this);
+            return true;
+        }
+    return false;
 }
 
+// The selection shades the plot under the marks, and the marks lie over the lines and the grid.
 void ZoomChartView::drawForeground(QPainter* painter, const QRectF& rect) {
     QChartView::drawForeground(painter, rect);
     drawShading(painter);
+    drawMarks(painter);
+    drawLineLabels(painter);
     if (cover.isEmpty())
         return;
     QColor grey = palette().color(QPalette::Window);
@@ -202,15 +237,45 @@ void ZoomChartView::drawMarks(QPainter* painter) {
     painter->setClipRect(chart()->plotArea().adjusted(0, -markReach, 0, markReach));
     for (qsizetype i = 0; i < marks.size(); ++i) {
         const ChartMarks& layer = marks[i];
-        painter->setPen(QPen(layer.fill.darker(180), 1));
-        painter->setBrush(layer.fill);
         for (const QPointF& value : layer.points) {
             const QPointF at(origin.x() + value.x() * unit.x(), origin.y() + value.y() * unit.y());
-            if (onScreen)
+            if (onScreen) {
                 painter->drawPixmap(at + stampOffset(layer), stamps[i]);
-            else
-                painter->drawPath(layer.shape.translated(at));
+            } else {
+                painter->save();
+                painter->translate(at);
+                paintMark(*painter, layer);
+                painter->restore();
+            }
         }
+    }
+    painter->restore();
+}
+
+// Labels that would overlap are moved apart, never left out; one moved from its line's height
+// is led to by a slanting stroke.
+void ZoomChartView::drawLineLabels(QPainter* painter) {
+    const QRectF plot = chart()->plotArea();
+    const double height = fontMetrics().height();
+    std::vector<double> wanted;
+    for (const LineLabel& label : std::as_const(lineLabels))
+        wanted.push_back(chart()->mapToPosition({shownFrom, label.value}).y());
+    const std::vector<double> placed = spreadLabels(wanted, height, 0, sceneRect().height());
+    labelPlaces.clear();
+    painter->save();
+    painter->setFont(font());
+    painter->setRenderHint(QPainter::Antialiasing);
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        const LineLabel& label = lineLabels[qsizetype(i)];
+        const double textLeft = plot.right() + leaderLength + labelGap;
+        painter->setPen(label.pen);
+        painter->drawLine(QPointF(plot.right(), wanted[i]),
+                          QPointF(plot.right() + leaderLength, placed[i]));
+        const QRectF place(textLeft, placed[i] - height / 2,
+                           fontMetrics().horizontalAdvance(label.text), height);
+        painter->setPen(palette().color(QPalette::WindowText));
+        painter->drawText(place, Qt::AlignLeft | Qt::AlignVCenter, label.text);
+        labelPlaces.append(place);
     }
     painter->restore();
 }

@@ -15,7 +15,17 @@
 struct ChartMarks {
     QList<QPointF> points; // chart values
     QPainterPath shape;    // in pixels, around (0, 0)
-    QColor fill;
+    QColor colour;
+    bool hollow = false; // an outline in the colour, not a shape filled with it
+};
+
+// The name of a horizontal line, written beside the plot's right edge at the line's height, or
+// as near it as other names leave room for, with a stroke of the line's pen leading to it.
+struct LineLabel {
+    QString text;
+    QString toolTip;
+    double value; // chart value
+    QPen pen;
 };
 
 // A chart whose x axis the user zooms with the wheel around the pointer, pans by dragging or
@@ -34,7 +44,11 @@ public:
     // Asks for an x range, kept within the full range and never narrower than a few units.
     void requestRange(double from, double to);
 
+    // Drawn over the lines, the later layers over the earlier ones.
     void setMarks(QList<ChartMarks> layers);
+    void setLineLabels(QList<LineLabel> labels);
+    // How wide the line labels are, with their leading strokes, in pixels.
+    int lineLabelWidth() const;
     // x spans drawn shaded over the plot, in chart values, in order.
     void setShadedSpans(QList<QPair<double, double>> spans);
     const QList<QPair<double, double>>& shadedSpans() const { return shaded; }
@@ -55,7 +69,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void drawBackground(QPainter* painter, const QRectF& rect) override;
     void drawForeground(QPainter* painter, const QRectF& rect) override;
 
 private:
@@ -64,11 +77,15 @@ private:
     void panByPixels(double pixels);
     void drawShading(QPainter* painter) const;
     void drawMarks(QPainter* painter);
+    void drawLineLabels(QPainter* painter);
+    bool showLabelTip(const QPoint& at, const QPoint& globalPosition);
 
     double fullFrom = 0, fullTo = 1, shownFrom = 0, shownTo = 1;
     QList<ChartMarks> marks;
     QList<QPixmap> stamps; // the marks' shapes as drawn on the screen, made when first needed
     QList<QPair<double, double>> shaded;
+    QList<LineLabel> lineLabels;
+    QList<QRectF> labelPlaces; // where the labels were drawn last, in their order
     QString cover;
     std::optional<QPoint> dragFrom;
     double dragShownFrom = 0;

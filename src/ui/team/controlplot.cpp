@@ -4,11 +4,10 @@
 #include "ui/team/controlplot.h"
 
 #include "core/common/wholenumber.h"
-#include "core/team/valueaxis.h"
 #include "ui/controls/zoomchartview.h"
 
-#include <QCategoryAxis>
 #include <QChart>
+#include <QGraphicsLayout>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
@@ -16,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -25,33 +25,48 @@ namespace {
 constexpr double pointerReach = 8;
 // Below this many pixels a point, each point is drawn as a dot as well.
 constexpr int pixelsPerDot = 6;
+// Across a mark, in pixels. Two points in a square of 3 pixels lie at most 3·√2 ≈ 4.24 pixels
+// apart, and every mark covers more than that around its centre.
+constexpr double markSize = 11;
+constexpr int markSpacing = 3;
+const QColor valueColour(50, 50, 50);
 
-enum class MarkShape { Circle, Diamond };
-
-QPainterPath markShape(MarkShape shape, double size) {
+// A regular polygon of `corners` corners around (0, 0), the first straight up; a star when
+// `inner` is the share of the radius its inner corners keep.
+QPainterPath polygon(int corners, double radius, double inner = 1) {
+    QPolygonF points;
+    const int steps = inner < 1 ? 2 * corners : corners;
+    for (int k = 0; k <= steps; ++k) {
+        const double angle = 2 * std::numbers::pi * k / steps;
+        const double r = k % 2 == 1 && inner < 1 ? radius * inner : radius;
+        points << QPointF(r * std::sin(angle), -r * std::cos(angle));
+    }
     QPainterPath path;
-    const double r = size / 2;
-    if (shape == MarkShape::Circle)
-        path.addEllipse(QPointF(), r, r);
-    else
-        path.addPolygon(QPolygonF{{0, -r}, {r, 0}, {0, r}, {-r, 0}, {0, -r}});
+    path.addPolygon(points);
     return path;
 }
 
-// The marks themselves are drawn by the view; their series stand only in the legend.
-QLineSeries* legendEntry(const QString& name, const QColor& fill) {
-    auto* series = new QLineSeries;
-    series->setName(name);
-    series->setColor(fill);
-    return series;
+// The shape the legend shows for a kind of mark, drawn the same on the plot.
+QPainterPath markShape(QScatterSeries::MarkerShape shape, double size) {
+    const double r = size / 2;
+    QPainterPath path;
+    switch (shape) {
+    case QScatterSeries::MarkerShapeRectangle:
+        path.addRect(-r * 0.8, -r * 0.8, r * 1.6, r * 1.6);
+        return path;
+    case QScatterSeries::MarkerShapeRotatedRectangle:
+        return polygon(4, r * 1.1);
+    case QScatterSeries::MarkerShapeTriangle:
+        return polygon(3, r * 1.15);
+    case QScatterSeries::MarkerShapeStar:
+        return polygon(5, r * 1.25, 0.45);
+    case QScatterSeries::MarkerShapePentagon:
+        return polygon(5, r);
+    default:
+        path.addEllipse(QPointF(), r * 0.85, r * 0.85);
+        return path;
+    }
 }
-
-// Two points in a square of 3 pixels lie at most 3·√2 ≈ 4.24 pixels apart, and each mark covers
-// more than that around its centre: the circle 4.5 pixels with its outline, the diamond 4.7.
-constexpr int markSpacing = 3;
-const QColor valueColour(40, 70, 150);
-const QColor markedFill(245, 160, 30);
-const QColor beyondLimitsFill(210, 30, 30);
 
 // About eight ticks at whole numbers of sessions: 1, 2 or 5 times a power of ten.
 double tickInterval(double span) {
@@ -72,9 +87,20 @@ QString powerOfTen(int power) {
     return text;
 }
 
+// A whole number as printed, with a true minus sign.
+QString signedText(double value) {
+    return wholeNumberText(value).replace(u'-', u'−');
+}
+
 void showInLegend(QChart* chart, QAbstractSeries* series, bool shown) {
     for (QLegendMarker* marker : chart->legend()->markers(series))
         marker->setVisible(shown);
+}
+
+void attach(QChart* chart, QAbstractSeries* series, QValueAxis* x, QValueAxis* y) {
+    chart->addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
 }
 
 } // namespace
@@ -84,7 +110,10 @@ ControlPlot::ControlPlot(const QString& xTitle, const QString& valueTitle,
     : QObject(parent), valueAxisTitle(valueTitle) {
     auto* chart = new QChart;
     chart->setBackgroundVisible(false);
+    // Small windows keep the room for the plot.
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     chartView = new ZoomChartView(chart, parent);
 
     xAxis = new QValueAxis(this);
@@ -96,31 +125,13 @@ ControlPlot::ControlPlot(const QString& xTitle, const QString& valueTitle,
     yAxis->setLabelFormat(u"%.0f"_s);
     yAxis->setTickType(QValueAxis::TicksDynamic);
     yAxis->setTickAnchor(0);
-    lineLabels = new QCategoryAxis(this);
-    lineLabels->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    lineLabels->setGridLineVisible(false);
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
-    chart->addAxis(lineLabels, Qt::AlignRight);
-    connect(yAxis, &QValueAxis::rangeChanged, lineLabels, &QCategoryAxis::setRange);
 
     valueLine = new QLineSeries(this);
     valueLine->setName(valuesName);
     valueLine->setPen(QPen(valueColour, 1));
-    marked = legendEntry(u"In a signal’s window"_s, markedFill);
-    beyondLimits = legendEntry(u"Beyond the limits (signal 1)"_s, beyondLimitsFill);
-    for (QXYSeries* series : {static_cast<QXYSeries*>(valueLine), static_cast<QXYSeries*>(marked),
-                              static_cast<QXYSeries*>(beyondLimits)}) {
-        chart->addSeries(series);
-        series->attachAxis(xAxis);
-        series->attachAxis(yAxis);
-    }
-    // The labels axis shows only with a series of its own.
-    auto* labelAnchor = new QLineSeries(this);
-    chart->addSeries(labelAnchor);
-    labelAnchor->attachAxis(xAxis);
-    labelAnchor->attachAxis(lineLabels);
-    showInLegend(chart, labelAnchor, false);
+    attach(chart, valueLine, xAxis, yAxis);
 
     connect(chart, &QChart::plotAreaChanged, this, &ControlPlot::redraw);
 }
@@ -130,8 +141,8 @@ QChart* ControlPlot::chart() const {
 }
 
 void ControlPlot::setSeries(std::span<const double> seriesValues, double seriesFirstX,
-                            std::span<const RuleSet> seriesMarks, const QList<ChartLine>& lines,
-                            double fullFromX, double fullToX) {
+                            std::span<const RuleSet> seriesMarks, const QList<MarkKind>& kinds,
+                            const QList<ChartLine>& lines, double fullFromX, double fullToX) {
     fitValueAxis(seriesValues, lines);
     if (axis.unitPower == 0) {
         values = seriesValues;
@@ -146,41 +157,57 @@ void ControlPlot::setSeries(std::span<const double> seriesValues, double seriesF
     firstX = seriesFirstX;
     fullFrom = fullFromX;
     fullTo = fullToX;
-    for (QXYSeries* series : {marked, beyondLimits})
-        showInLegend(chart(), series, !marks.empty());
+    setMarkKinds(kinds);
     setLines(lines);
     showRange(fullFrom, fullTo);
+}
+
+// The legend names only the kinds of mark the series has.
+void ControlPlot::setMarkKinds(const QList<MarkKind>& kinds) {
+    for (QScatterSeries* entry : std::as_const(legendMarks)) {
+        chart()->removeSeries(entry);
+        delete entry;
+    }
+    legendMarks.clear();
+    markKinds = kinds;
+    kindRules.clear();
+    RuleSet present = 0;
+    for (RuleSet rules : marks)
+        present |= rules;
+    for (const MarkKind& kind : kinds) {
+        kindRules.push_back(kind.rules);
+        if (!(present & kind.rules))
+            continue;
+        auto* entry = new QScatterSeries;
+        entry->setName(kind.name);
+        entry->setMarkerShape(kind.shape);
+        entry->setMarkerSize(markSize);
+        entry->setColor(kind.hollow ? Qt::transparent : kind.colour);
+        entry->setBorderColor(kind.hollow ? kind.colour : kind.colour.darker(170));
+        attach(chart(), entry, xAxis, yAxis);
+        legendMarks.append(entry);
+    }
 }
 
 void ControlPlot::setLines(const QList<ChartLine>& lines) {
     qDeleteAll(lineSeries);
     lineSeries.clear();
-    for (const QString& label : lineLabels->categoriesLabels())
-        lineLabels->remove(label);
-
-    QList<ChartLine> shown;
-    for (const ChartLine& line : lines)
-        if (std::isfinite(line.value))
-            shown.append(line);
-    for (const ChartLine& line : std::as_const(shown)) {
+    QList<LineLabel> labels;
+    for (const ChartLine& line : lines) {
+        if (!std::isfinite(line.value))
+            continue;
+        const QPen pen(line.colour, 1.5, line.style);
         auto* series = new QLineSeries(this);
-        series->setPen(QPen(line.colour, 1.5, line.style));
+        series->setPen(pen);
         series->append({{fullFrom, axis.drawn(line.value)}, {fullTo, axis.drawn(line.value)}});
-        chart()->addSeries(series);
-        series->attachAxis(xAxis);
-        series->attachAxis(yAxis);
+        attach(chart(), series, xAxis, yAxis);
         showInLegend(chart(), series, false);
         lineSeries.append(series);
+        labels.append({line.label + u' ' + signedText(axis.drawn(line.value)),
+                       line.name + u' ' + QString::number(line.value, 'g', 15),
+                       axis.drawn(line.value), pen});
     }
-    // A label for each height, the first line named at it (the centre line comes first).
-    std::ranges::stable_sort(shown, {}, &ChartLine::value);
-    double labelled = -std::numeric_limits<double>::infinity();
-    for (const ChartLine& line : std::as_const(shown)) {
-        const double at = axis.drawn(line.value);
-        if (at > labelled)
-            lineLabels->append(line.name + u' ' + wholeNumberText(at), at);
-        labelled = at;
-    }
+    chartView->setLineLabels(std::move(labels));
 }
 
 // Everything in sight whatever the x range, so that points keep their place on a zoom.
@@ -197,7 +224,6 @@ void ControlPlot::fitValueAxis(std::span<const double> seriesValues,
         take(line.value);
     axis = low <= high ? valueAxis(low, high) : valueAxis(0, 0);
     yAxis->setRange(axis.from, axis.to);
-    yAxis->setTickInterval(axis.step);
     yAxis->setTitleText(axis.unitPower == 0
                             ? valueAxisTitle
                             : u"%1 (× %2)"_s.arg(valueAxisTitle, powerOfTen(axis.unitPower)));
@@ -208,6 +234,12 @@ void ControlPlot::showRange(double from, double to) {
     shownTo = to;
     // Emptied first, the line is laid out once, for the new range, not once more for the old.
     valueLine->clear();
+    // Across the range in sight only, so that a dash keeps its length however far in the view
+    // is zoomed.
+    for (QLineSeries* line : std::as_const(lineSeries)) {
+        const double at = line->at(0).y();
+        line->replace({{from, at}, {to, at}});
+    }
     xAxis->setTickInterval(tickInterval(to - from));
     xAxis->setRange(from, to);
     chartView->setXRanges(fullFrom, fullTo, from, to);
@@ -223,18 +255,23 @@ void ControlPlot::redraw() {
                           std::max(1, int(plot.width())),
                           std::max(1, int(plot.height())),
                           markSpacing};
-    ChartPoints points = chartPoints(values, firstX, frame, marks);
+    // Labels two lines apart at least, in a small window too.
+    yAxis->setTickInterval(axis.stepFor(plot.height(), 2.0 * chartView->fontMetrics().height()));
+    ChartPoints points = chartPoints(values, firstX, frame, marks, kindRules);
     // Each point gets a dot of its own where there is room for it.
-    QList<QPointF> dots;
+    QList<ChartMarks> layers;
     if (points.line.size() * pixelsPerDot <= frame.width)
-        dots = points.line;
+        layers.append({points.line, markShape(QScatterSeries::MarkerShapeCircle, 5), valueColour});
     // A line that zigzags up and down every pixel looks no better smoothed, and takes far longer.
     chartView->setRenderHint(QPainter::Antialiasing, points.line.size() <= 2 * frame.width);
     valueLine->replace(points.line);
-    chartView->setMarks(
-        {{std::move(dots), markShape(MarkShape::Circle, 5), valueColour},
-         {std::move(points.marked), markShape(MarkShape::Circle, 8), markedFill},
-         {std::move(points.beyondLimits), markShape(MarkShape::Diamond, 12), beyondLimitsFill}});
+    // The first kind shows over the others.
+    for (qsizetype k = points.marked.size() - 1; k >= 0; --k) {
+        const MarkKind& kind = markKinds[k];
+        layers.append({std::move(points.marked[k]), markShape(kind.shape, markSize), kind.colour,
+                       kind.hollow});
+    }
+    chartView->setMarks(std::move(layers));
 }
 
 std::optional<qsizetype> ControlPlot::valueNear(const QPointF& chartValue) const {

@@ -9,23 +9,34 @@
 #include <QColor>
 #include <QList>
 #include <QObject>
+#include <QScatterSeries>
 #include <QString>
 #include <optional>
 #include <span>
 #include <vector>
 
-class QCategoryAxis;
 class QChart;
 class QLineSeries;
 class QValueAxis;
 class ZoomChartView;
 
-// A horizontal line across a control chart, named with its value at the right edge.
+// A horizontal line across a control chart, labelled in words with its value beside the plot;
+// the label's tooltip gives the program's own name for it.
 struct ChartLine {
-    QString name;
+    QString name;  // Mean, UCL, …
+    QString label; // Average, Upper limit, …
     double value;
     Qt::PenStyle style;
     QColor colour;
+};
+
+// How the values with any of these rules are marked, and what the legend calls the mark.
+struct MarkKind {
+    RuleSet rules;
+    QString name;
+    QScatterSeries::MarkerShape shape;
+    QColor colour;
+    bool hollow = false;
 };
 
 // One chart of a series against its lines: the values as points joined by a line, the points in
@@ -41,9 +52,11 @@ public:
     QChart* chart() const;
 
     // The series with values[i] at x = firstX + i, the rules of each value when it has marks,
-    // and its lines; not-finite lines are left out. The series must outlive the plot's use of it.
+    // the kinds of mark, the first shown over the others, and its lines; not-finite lines are
+    // left out. The series must outlive the plot's use of it.
     void setSeries(std::span<const double> values, double firstX, std::span<const RuleSet> marks,
-                   const QList<ChartLine>& lines, double fullFrom, double fullTo);
+                   const QList<MarkKind>& kinds, const QList<ChartLine>& lines, double fullFrom,
+                   double fullTo);
     // Shows the x range given, and draws the points that fall in it.
     void showRange(double from, double to);
     // The value drawn nearest a point of the chart, if one lies within a few pixels of it.
@@ -52,16 +65,15 @@ public:
 private:
     void redraw();
     void setLines(const QList<ChartLine>& lines);
+    void setMarkKinds(const QList<MarkKind>& kinds);
     void fitValueAxis(std::span<const double> seriesValues, const QList<ChartLine>& lines);
 
     ZoomChartView* chartView;
     QValueAxis* xAxis;
     QValueAxis* yAxis;
-    QCategoryAxis* lineLabels;
     QLineSeries* valueLine;
-    QLineSeries* marked;
-    QLineSeries* beyondLimits;
     QList<QLineSeries*> lineSeries;
+    QList<QScatterSeries*> legendMarks;
 
     QString valueAxisTitle;
     ValueAxis axis;
@@ -69,5 +81,7 @@ private:
     std::vector<double> drawnValues;
     std::span<const double> values;
     std::span<const RuleSet> marks;
+    QList<MarkKind> markKinds;
+    std::vector<RuleSet> kindRules;
     double firstX = 0, shownFrom = 0, shownTo = 1, fullFrom = 0, fullTo = 1;
 };

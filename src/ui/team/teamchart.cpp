@@ -4,6 +4,7 @@
 #include "ui/team/teamchart.h"
 
 #include "core/common/wholenumber.h"
+#include "core/team/sessiontotals.h"
 #include "ui/controls/threedcommand.h"
 #include "ui/controls/twipsgeometry.h"
 #include "ui/controls/widgetimage.h"
@@ -21,6 +22,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegend>
+#include <QLocale>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QToolTip>
@@ -33,30 +35,72 @@ namespace {
 
 constexpr int windowWidthTwips = 13500;
 constexpr int windowHeightTwips = 9750;
-// The upper limit of the moving ranges, in average moving ranges.
-constexpr double rangeLimitFactor = 3.268;
 const QMargins plotMargins(4, 4, 4, 4);
 // A cell longer than this is cut in a tooltip.
 constexpr qsizetype shownCellLength = 40;
 
-const QColor centreColour(20, 120, 40);
-const QColor limitColour(200, 30, 30);
-const QColor sigma2Colour(150, 90, 160);
-const QColor sigma1Colour(110, 110, 110);
+// Colours that stay apart for readers who tell red from green poorly.
+const QColor vermillion(213, 94, 0);
+const QColor orange(230, 159, 0);
+const QColor skyBlue(86, 180, 233);
+const QColor bluishGreen(0, 158, 115);
+const QColor yellow(240, 228, 66);
+const QColor blue(0, 114, 178);
+const QColor reddishPurple(204, 121, 167);
+const QColor grey(120, 120, 120);
 
 QList<ChartLine> individualsLines(const ChartLines& c) {
-    return {{u"Mean"_s, c.Mean, Qt::SolidLine, centreColour},
-            {u"UCL"_s, c.UCL, Qt::DashLine, limitColour},
-            {u"LCL"_s, c.LCL, Qt::DashLine, limitColour},
-            {u"USig2"_s, c.USig2, Qt::DotLine, sigma2Colour},
-            {u"LSig2"_s, c.LSig2, Qt::DotLine, sigma2Colour},
-            {u"USig1"_s, c.USig1, Qt::DotLine, sigma1Colour},
-            {u"LSig1"_s, c.LSig1, Qt::DotLine, sigma1Colour}};
+    return {{u"Mean"_s, u"Average"_s, c.Mean, Qt::SolidLine, bluishGreen},
+            {u"UCL"_s, u"Upper limit"_s, c.UCL, Qt::DashLine, vermillion},
+            {u"LCL"_s, u"Lower limit"_s, c.LCL, Qt::DashLine, vermillion},
+            {u"USig2"_s, u"+2σ"_s, c.USig2, Qt::DashDotLine, reddishPurple},
+            {u"LSig2"_s, u"−2σ"_s, c.LSig2, Qt::DashDotLine, reddishPurple},
+            {u"USig1"_s, u"+1σ"_s, c.USig1, Qt::DotLine, grey},
+            {u"LSig1"_s, u"−1σ"_s, c.LSig1, Qt::DotLine, grey}};
 }
 
 QList<ChartLine> rangeLines(const ChartLines& c) {
-    return {{u"MRBar"_s, c.MRBar, Qt::SolidLine, centreColour},
-            {u"URL"_s, c.MRBar * rangeLimitFactor, Qt::DashLine, limitColour}};
+    return {{u"MRBar"_s, u"Average range"_s, c.MRBar, Qt::SolidLine, bluishGreen},
+            {u"URL"_s, u"Range limit"_s, rangeLimit(c), Qt::DashLine, vermillion}};
+}
+
+// In the order of ruleFamilies: the first shows over the others.
+QList<MarkKind> ruleMarks() {
+    const QString names[] = {u"Beyond the limits (1)"_s, u"Beyond 2σ (2, 3)"_s,
+                             u"Beyond 1σ (4a, 4b)"_s,    u"Trend (5a, 5b)"_s,
+                             u"Shift (6a, 6b)"_s,        u"Over-protection (7)"_s,
+                             u"Afraid to bet (9)"_s};
+    const std::pair<QScatterSeries::MarkerShape, QColor> looks[] = {
+        {QScatterSeries::MarkerShapeRotatedRectangle, vermillion},
+        {QScatterSeries::MarkerShapeTriangle, orange},
+        {QScatterSeries::MarkerShapeRectangle, skyBlue},
+        {QScatterSeries::MarkerShapePentagon, bluishGreen},
+        {QScatterSeries::MarkerShapeCircle, reddishPurple},
+        {QScatterSeries::MarkerShapeStar, yellow},
+        {QScatterSeries::MarkerShapeCircle, blue}};
+    static_assert(std::size(looks) == std::size(ruleFamilies));
+    QList<MarkKind> kinds;
+    for (std::size_t k = 0; k < std::size(ruleFamilies); ++k)
+        kinds.append({ruleFamilies[k], names[k], looks[k].first, looks[k].second,
+                      k + 1 == std::size(ruleFamilies)});
+    return kinds;
+}
+
+const QList<MarkKind> rangeMarks{{beyondLimitsRule, u"Above the range limit"_s,
+                                  QScatterSeries::MarkerShapeRotatedRectangle, vermillion}};
+
+// Dollars, whole, grouped as the user's locale groups them.
+QString dollars(double amount) {
+    const QString digits = std::abs(amount) < 1e15 ? QLocale().toString(std::abs(amount), 'f', 0)
+                                                   : QLocale().toString(std::abs(amount), 'g', 4);
+    return (amount < 0 ? u"−$"_s : u"$"_s) + digits;
+}
+
+QString titleText(const SessionTotals& totals, double averageRate) {
+    return u"%1 sessions · %2 hours · %3 %4 · average %5 an hour"_s.arg(
+        QLocale().toString(totals.sessions), QLocale().toString(totals.hours(), 'f', 1),
+        totals.amount < 0 ? u"lost"_s : u"won"_s, dollars(std::abs(totals.amount)),
+        dollars(averageRate));
 }
 
 QString shownCell(QStringView cell) {
@@ -84,12 +128,19 @@ TeamChart::TeamChart(QWidget* owner) : QWidget(owner, Qt::Window) {
     resize(twipsToSize(this, windowWidthTwips, windowHeightTwips));
 
     plots = new QWidget(this);
+    // In every copied and saved image too, so that the picture says what it is of.
+    title = new QLabel(plots);
+    title->setAlignment(Qt::AlignCenter);
+    QFont titleFont = title->font();
+    titleFont.setBold(true);
+    title->setFont(titleFont);
     individuals = new ControlPlot({}, u"Dollars per hour"_s, u"Rate"_s, plots);
     ranges = new ControlPlot(u"Session"_s, u"Moving range"_s, u"Moving range"_s, plots);
     ranges->chart()->legend()->hide();
     auto* plotColumn = new QVBoxLayout(plots);
     plotColumn->setContentsMargins({});
     plotColumn->setSpacing(0);
+    plotColumn->addWidget(title);
     plotColumn->addWidget(individuals->view(), 3);
     plotColumn->addWidget(ranges->view(), 2);
     for (ControlPlot* plot : {individuals, ranges})
@@ -101,9 +152,8 @@ TeamChart::TeamChart(QWidget* owner) : QWidget(owner, Qt::Window) {
     window->addWidget(plots, 1);
     auto* row = new QHBoxLayout;
     window->addLayout(row);
-    auto* hint = new QLabel(u"Wheel or + −: zoom   Drag or ← →: pan   Double-click or Home: "
-                            u"show all   Click a point: select its session"_s,
-                            this);
+    auto* hint = new QLabel(
+        u"Wheel, + −: zoom · Drag, ← →: pan · Home: show all · Click a point: select it"_s, this);
     hint->setWordWrap(true);
     row->addWidget(hint, 1);
     connect(addCommandButton(row, u"Show &All"_s, 1200), &ThreedCommand::clicked,
@@ -147,9 +197,11 @@ void TeamChart::showAnalysis(std::shared_ptr<const SessionTable> table,
     analysis = std::move(analysed);
     outdated = false;
     const double fullTo = double(analysis->rates().size()) + 0.5;
-    individuals->setSeries(analysis->rates(), 1, analysis->rulesOfSessions(),
+    individuals->setSeries(analysis->rates(), 1, analysis->rulesOfSessions(), ruleMarks(),
                            individualsLines(analysis->lines()), 0.5, fullTo);
-    ranges->setSeries(analysis->movingRanges(), 2, {}, rangeLines(analysis->lines()), 0.5, fullTo);
+    ranges->setSeries(analysis->movingRanges(), 2, analysis->rangeMarks(), rangeMarks,
+                      rangeLines(analysis->lines()), 0.5, fullTo);
+    title->setText(titleText(totalsOf(sessions->values), analysis->lines().Mean));
     showRange(0.5, fullTo);
     alignPlotsSoon();
     for (ControlPlot* plot : {individuals, ranges})
@@ -175,7 +227,7 @@ void TeamChart::alignPlots() {
     aligning = false;
     double left = 0, right = QWIDGETSIZE_MAX;
     for (ControlPlot* plot : {individuals, ranges}) {
-        plot->chart()->setMargins(plotMargins);
+        plot->chart()->setMargins(plotMargins + QMargins(0, 0, plot->view()->lineLabelWidth(), 0));
         plot->chart()->layout()->invalidate();
         plot->chart()->layout()->activate();
         left = std::max(left, plot->chart()->plotArea().left());
@@ -183,8 +235,9 @@ void TeamChart::alignPlots() {
     }
     for (ControlPlot* plot : {individuals, ranges}) {
         const QRectF own = plot->chart()->plotArea();
-        plot->chart()->setMargins(plotMargins + QMargins(int(std::lround(left - own.left())), 0,
-                                                         int(std::lround(own.right() - right)), 0));
+        plot->chart()->setMargins(plot->chart()->margins() +
+                                  QMargins(int(std::lround(left - own.left())), 0,
+                                           int(std::lround(own.right() - right)), 0));
     }
 }
 

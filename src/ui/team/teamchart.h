@@ -9,6 +9,7 @@
 #include <memory>
 
 class ControlPlot;
+class QLabel;
 
 // The control chart of the last analysis: the rates against their lines above, the moving
 // ranges below, on one x axis the user zooms and pans. Points in a signal's window are marked;
@@ -49,6 +50,7 @@ private:
     ControlPlot* individuals;
     ControlPlot* ranges;
     QWidget* plots;
+    QLabel* title;
     std::shared_ptr<const SessionTable> sessions;
     std::shared_ptr<const Analysis> analysis;
     bool outdated = false;
