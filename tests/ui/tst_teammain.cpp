@@ -12,11 +12,14 @@
 #include <QAbstractButton>
 #include <QChart>
 #include <QClipboard>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolTip>
@@ -353,6 +356,67 @@ private slots:
                          std::isfinite(step) && step >= 1,
                      qPrintable(ticks.join(u' ')));
         }
+    }
+
+    // Every line keeps its label, none over another and all in the view, in a small window, with
+    // text as large as at 120 DPI, and with an outlier that crowds the lines together; a label's
+    // tooltip gives the line's own name and its value. The legend names the marks drawn only.
+    void chartLabels_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<double>("textScale");
+        QTest::addColumn<int>("outlier");
+        QTest::newRow("as opened") << QSize() << 1.0 << 1000;
+        QTest::newRow("640 × 480, crowded") << QSize(640, 480) << 1.0 << 100'000;
+        QTest::newRow("640 × 480, 120 DPI text") << QSize(640, 480) << 1.25 << 100'000;
+    }
+
+    void chartLabels() {
+        QFETCH(QSize, size);
+        QFETCH(double, textScale);
+        QFETCH(int, outlier);
+        const QFont usual = QApplication::font();
+        QFont larger = usual;
+        larger.setPointSizeF(usual.pointSizeF() * textScale);
+        QApplication::setFont(larger);
+        const auto restoreFont = qScopeGuard([&] { QApplication::setFont(usual); });
+        TeamMain window;
+        showActive(window);
+        QList<int> late(30, 0);
+        late[27] = outlier;
+        pasteAndAnalyse(window, hourSessions(late));
+        findControl<QAbstractButton>(window, u"SSChart"_s)->click();
+        auto* chart = window.findChild<TeamChart*>();
+        QVERIFY(QTest::qWaitForWindowExposed(chart));
+        if (size.isValid())
+            chart->resize(size);
+        const QList<ZoomChartView*> plots = chart->findChildren<ZoomChartView*>();
+        for (ZoomChartView* plot : plots) {
+            const QRectF view = plot->rect();
+            const qsizetype lines = plot == plots[0] ? 7 : 2;
+            const auto allPlaced = [&] {
+                const QList<QRectF>& places = plot->lineLabelPlaces();
+                for (qsizetype i = 0; i < places.size(); ++i)
+                    for (qsizetype j = 0; j < i; ++j)
+                        if (places[i].intersects(places[j]))
+                            return false;
+                return places.size() == lines && std::ranges::all_of(places, [&](const QRectF& r) {
+                           return view.contains(r);
+                       });
+            };
+            QTRY_VERIFY(allPlaced());
+        }
+        QStringList legend;
+        for (const QLegendMarker* marker : plots[0]->chart()->legend()->markers())
+            if (marker->isVisible())
+                legend << marker->label();
+        QCOMPARE(legend, QStringList({u"Rate"_s, u"Beyond the limits (1)"_s, u"Shift (6a, 6b)"_s,
+                                      u"Afraid to bet (9)"_s}));
+
+        const QPoint label = plots[0]->lineLabelPlaces().first().center().toPoint();
+        QMouseEvent move(QEvent::MouseMove, label, plots[0]->viewport()->mapToGlobal(label),
+                         Qt::NoButton, {}, {});
+        QApplication::sendEvent(plots[0]->viewport(), &move);
+        QTRY_COMPARE(QToolTip::text(), u"Mean %1"_s.arg(double(outlier) / 30, 0, 'g', 15));
     }
 
     // Hovering a point tells its session, its cells, its rate and the signals it is in; a chart

@@ -49,6 +49,8 @@ public:
     void setLineLabels(QList<LineLabel> labels);
     // How wide the line labels are, with their leading strokes, in pixels.
     int lineLabelWidth() const;
+    // Where each line label was drawn last, in the view.
+    const QList<QRectF>& lineLabelPlaces() const { return labelPlaces; }
     // x spans drawn shaded over the plot, in chart values, in order.
     void setShadedSpans(QList<QPair<double, double>> spans);
     const QList<QPair<double, double>>& shadedSpans() const { return shaded; }

@@ -278,9 +278,12 @@ void TeamChart::showPointInfo(ControlPlot* plot, const QPointF& at, const QPoint
         return;
     }
     QString info = sessionInfo(plot == individuals ? *near : *near + 1);
-    if (plot == ranges)
-        info +=
-            u"\nMoving range: "_s + wholeNumberText(analysis->movingRanges()[std::size_t(*near)]);
+    if (plot == ranges) {
+        const auto range = std::size_t(*near);
+        info += u"\nMoving range: "_s + wholeNumberText(analysis->movingRanges()[range]);
+        if (analysis->rangeMarks()[range])
+            info += u", above the range limit"_s;
+    }
     QToolTip::showText(globalPosition, info, plot->view());
 }
 
