@@ -409,7 +409,7 @@ private slots:
         for (const QLegendMarker* marker : plots[0]->chart()->legend()->markers())
             if (marker->isVisible())
                 legend << marker->label();
-        QCOMPARE(legend, QStringList({u"Rate"_s, u"Beyond the limits (1)"_s, u"Shift (6a, 6b)"_s,
+        QCOMPARE(legend, QStringList({u"Rate"_s, u"Limits (1)"_s, u"Shift (6a, 6b)"_s,
                                       u"Afraid to bet (9)"_s}));
 
         const QPoint label = plots[0]->lineLabelPlaces().first().center().toPoint();

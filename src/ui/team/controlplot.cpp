@@ -114,6 +114,8 @@ ControlPlot::ControlPlot(const QString& xTitle, const QString& valueTitle,
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    // A name cut short in a narrow window is read whole by pointing at it.
+    chart->legend()->setShowToolTips(true);
     chartView = new ZoomChartView(chart, parent);
 
     xAxis = new QValueAxis(this);

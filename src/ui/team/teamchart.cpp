@@ -66,9 +66,8 @@ QList<ChartLine> rangeLines(const ChartLines& c) {
 
 // In the order of ruleFamilies: the first shows over the others.
 QList<MarkKind> ruleMarks() {
-    const QString names[] = {u"Beyond the limits (1)"_s, u"Beyond 2σ (2, 3)"_s,
-                             u"Beyond 1σ (4a, 4b)"_s,    u"Trend (5a, 5b)"_s,
-                             u"Shift (6a, 6b)"_s,        u"Over-protection (7)"_s,
+    const QString names[] = {u"Limits (1)"_s,       u"2σ (2, 3)"_s,      u"1σ (4a, 4b)"_s,
+                             u"Trend (5a, 5b)"_s,   u"Shift (6a, 6b)"_s, u"Over-protection (7)"_s,
                              u"Afraid to bet (9)"_s};
     const std::pair<QScatterSeries::MarkerShape, QColor> looks[] = {
         {QScatterSeries::MarkerShapeRotatedRectangle, vermillion},
