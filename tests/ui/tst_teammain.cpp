@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -26,6 +27,7 @@
 #include <QValueAxis>
 #include <QWheelEvent>
 #include <atomic>
+#include <csignal>
 #include <cstdlib>
 
 using namespace Qt::Literals::StringLiterals;
@@ -227,6 +229,57 @@ private slots:
         QTRY_VERIFY(!window.findChild<BackgroundJob*>());
         QCOMPARE(gridRowCount(grid(window, analysing ? u"GR"_s : u"GG"_s)), 1);
         QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void otherProgramsText_data() {
+        QTest::addColumn<QString>("offered"); // by xclip, stopped before it can send it if silent
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("silent owner")
+            << quiet << true << u"The clipboard could not be read|"_s << 1;
+        QTest::newRow("UTF-8") << u"5\t60\r\n€\t1\r\n"_s << false
+                               << u"Non-numeric character|Row 2, column 1: “€”."_s << 1;
+        QTest::newRow("sent in parts")
+            << u"5\t60\r\n"_s.repeated(400'000) << false << QString() << 400'001;
+    }
+
+    // On X11 another program sends the text, or never does: the window goes on answering with
+    // the paste's progress, and gives up after some seconds of silence.
+    void otherProgramsText() {
+        if (QGuiApplication::platformName() != u"xcb"_s)
+            QSKIP("needs X11: run by tst_teammain_x11");
+        QFETCH(QString, offered);
+        QFETCH(bool, silent);
+        QFETCH(QString, message);
+        QFETCH(int, rows);
+        TeamMain window;
+        showActive(window);
+        QProcess owner;
+        owner.start(u"xclip"_s, {u"-quiet"_s, u"-selection"_s, u"clipboard"_s});
+        owner.write(offered.toUtf8());
+        owner.closeWriteChannel();
+        QTRY_VERIFY(QGuiApplication::clipboard()->mimeData()->hasText());
+        if (silent)
+            kill(pid_t(owner.processId()), SIGSTOP);
+        QString seen;
+        bool progressShown = false;
+        QTimer answer;
+        answer.callOnTimeout([&] {
+            if (const auto* progress = window.findChild<QProgressDialog*>())
+                progressShown = progressShown || progress->isVisible();
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                seen = box->text() + u'|' + box->informativeText();
+                box->accept();
+            }
+        });
+        answer.start(10);
+        clickAndWait(window, u"SSSave"_s);
+        QVERIFY(progressShown || !silent);
+        QCOMPARE(seen, message);
+        QCOMPARE(gridRowCount(grid(window, u"GG"_s)), rows);
+        owner.kill();
+        owner.waitForFinished();
     }
 
     // Each session column is half the grid less 195 twips, centred; the help shows its paragraphs

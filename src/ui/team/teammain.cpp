@@ -14,6 +14,7 @@
 #include "ui/team/backgroundjob.h"
 #include "ui/team/instructions.h"
 #include "ui/team/teamchart.h"
+#include "ui/team/x11clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -25,6 +26,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <algorithm>
+#include <chrono>
 #include <new>
 #include <optional>
 
@@ -36,6 +38,10 @@ constexpr int clientWidthTwips = 11385;
 constexpr int clientHeightTwips = 6135;
 
 constexpr int buttonTopTwips = 2655;
+
+// How long a paste waits for a silent clipboard owner: as long as Qt's own reads wait, so that no
+// program that pastes into others is given up on sooner.
+constexpr std::chrono::seconds clipboardPatience{5};
 
 // Twips of the session grid left free beside each of its two columns.
 constexpr float sessionColumnMarginTwips = 195.0f;
@@ -110,6 +116,14 @@ std::optional<QString> clipboardText() {
     return text;
 }
 
+// Another program's text on an X11 display is read by the paste's job, which can wait for an owner
+// that never sends it: Qt would wait on the window's thread, with no busy cursor and no Cancel.
+// The program's own text, and the clipboard of other platforms, is read at once.
+bool clipboardOfAnotherX11Program() {
+    return QGuiApplication::platformName() == u"xcb"_s &&
+           !QGuiApplication::clipboard()->ownsClipboard();
+}
+
 FlexGrid* makeGrid(QWidget* window, const QString& name, const QString& formatString) {
     auto* grid = new FlexGrid(window);
     grid->setObjectName(name);
@@ -168,29 +182,39 @@ void TeamMain::SSSave_Click() {
     resultsLinked = false;
     if (chart)
         chart->showOutdated();
-    std::optional<QString> text;
-    try {
-        text = clipboardText();
-    } catch (const std::bad_alloc&) {
-        showMessage(u"Not enough memory"_s);
-        return;
-    }
-    if (!text) {
-        showMessage(u"The clipboard could not be read"_s);
-        return;
+    std::optional<QString> text; // nothing here when the job reads it
+    if (!clipboardOfAnotherX11Program()) {
+        try {
+            text = clipboardText();
+        } catch (const std::bad_alloc&) {
+            showMessage(u"Not enough memory"_s);
+            return;
+        }
+        if (!text) {
+            showMessage(u"The clipboard could not be read"_s);
+            return;
+        }
     }
     track(runInBackground(
         this, u"Pasting the sessions…"_s,
-        [text = std::move(*text)](const ProgressReport& progress) {
-            return pasteSessions(text, QLocale(), progress);
+        [text = std::move(text)](const ProgressReport& progress) -> std::optional<PasteOutcome> {
+            const std::optional<QString> pasted =
+                text ? text : x11ClipboardText(progress, clipboardPatience);
+            if (!pasted)
+                return std::nullopt;
+            return pasteSessions(*pasted, QLocale(), progress);
         },
-        [this](PasteOutcome outcome) {
-            if (outcome.refusal) {
-                const PasteMessage message = pasteMessage(*outcome.refusal);
+        [this](std::optional<PasteOutcome> outcome) {
+            if (!outcome) {
+                showMessage(u"The clipboard could not be read"_s);
+                return;
+            }
+            if (outcome->refusal) {
+                const PasteMessage message = pasteMessage(*outcome->refusal);
                 showMessage(message.text, message.informativeText);
                 return;
             }
-            showSessions(std::move(outcome.sessions));
+            showSessions(std::move(outcome->sessions));
         }));
 }
 
