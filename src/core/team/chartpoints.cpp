@@ -39,26 +39,30 @@ PlotFrame markSquares(PlotFrame frame) {
     return frame;
 }
 
-// Adds a point to a list of marks unless one is already in its square.
-class MarkList {
+// One mark in each square for each kind, and none under a mark that shows over it: each square
+// remembers the kind that shows first among the marks in it.
+class MarkGrid {
 public:
-    MarkList(QList<QPointF>& points, const PlotFrame& frame)
-        : points(points), squares(markSquares(frame)), rows(markSquares(frame).height + 2),
-          taken(std::size_t(markSquares(frame).width + 2) * std::size_t(rows)) {}
+    MarkGrid(QList<QList<QPointF>>& kinds, const PlotFrame& frame)
+        : kinds(kinds), squares(markSquares(frame)), rows(markSquares(frame).height + 2),
+          shown(std::size_t(markSquares(frame).width + 2) * std::size_t(rows), noKind) {}
 
-    void add(const QPointF& point) {
-        char& seen = taken[std::size_t(squares.column(point.x())) * std::size_t(rows) +
-                           std::size_t(squares.row(point.y()))];
-        if (!seen)
-            points.append(point);
-        seen = 1;
+    void add(const QPointF& point, int kind) {
+        quint8& top = shown[std::size_t(squares.column(point.x())) * std::size_t(rows) +
+                            std::size_t(squares.row(point.y()))];
+        if (kind < top) {
+            kinds[kind].append(point);
+            top = quint8(kind);
+        }
     }
 
+    static constexpr quint8 noKind = 255;
+
 private:
-    QList<QPointF>& points;
+    QList<QList<QPointF>>& kinds;
     PixelGrid squares;
     int rows;
-    std::vector<char> taken;
+    std::vector<quint8> shown;
 };
 
 // Appends the first, lowest, highest and last of the finite values from `from` to `to`, in their
@@ -119,19 +123,20 @@ ChartPoints chartPoints(std::span<const double> values, double firstX, const Plo
     if (marks.empty())
         return points;
     points.marked.resize(std::ssize(families));
-    std::vector<MarkList> markLists;
-    markLists.reserve(families.size());
-    for (QList<QPointF>& list : points.marked)
-        markLists.emplace_back(list, frame);
+    // The kind of every set of rules, found once rather than for every point.
+    std::vector<quint8> kindOf(std::size_t(1) << signalRuleCount, MarkGrid::noKind);
+    for (std::size_t rules = 1; rules < kindOf.size(); ++rules)
+        for (std::size_t kind = 0; kind < families.size() && kind < MarkGrid::noKind; ++kind)
+            if (rules & families[kind]) {
+                kindOf[rules] = quint8(kind);
+                break;
+            }
+    MarkGrid grid(points.marked, frame);
     for (qsizetype i = from; i < to; ++i) {
-        const RuleSet rules = marks[std::size_t(i)];
+        const quint8 kind = kindOf[marks[std::size_t(i)] & (kindOf.size() - 1)];
         const double value = values[std::size_t(i)];
-        if (rules == 0 || !std::isfinite(value))
-            continue;
-        const auto family =
-            std::ranges::find_if(families, [rules](RuleSet f) { return rules & f; });
-        if (family != families.end())
-            markLists[std::size_t(family - families.begin())].add({firstX + double(i), value});
+        if (kind != MarkGrid::noKind && std::isfinite(value))
+            grid.add({firstX + double(i), value}, kind);
     }
     return points;
 }

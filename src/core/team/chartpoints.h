@@ -26,7 +26,8 @@ struct ChartPoints {
     QList<QPointF> line;
     // For each family of rules, the points marked with it: a point whose rules hold any of the
     // family's and none of an earlier family's. One for each square of markSpacing pixels that
-    // holds any, so that every marked point lies under a mark however many share a column.
+    // holds any and no mark of an earlier family, so that every marked point lies under a mark
+    // of its family or of one that shows over it, however many share a column.
     QList<QList<QPointF>> marked;
 };
 

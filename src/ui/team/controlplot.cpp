@@ -245,10 +245,16 @@ void ControlPlot::showRange(double from, double to) {
     xAxis->setTickInterval(tickInterval(to - from));
     xAxis->setRange(from, to);
     chartView->setXRanges(fullFrom, fullTo, from, to);
-    redraw();
+    // New tick labels may move the plot's edges: laid out now, a plot whose area changes is
+    // drawn once, for its new area, not once more for the old.
+    redrawn = false;
+    chart()->layout()->activate();
+    if (!redrawn)
+        redraw();
 }
 
 void ControlPlot::redraw() {
+    redrawn = true;
     const QRectF plot = chart()->plotArea();
     const PlotFrame frame{shownFrom,
                           shownTo,

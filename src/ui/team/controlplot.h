@@ -84,4 +84,5 @@ private:
     QList<MarkKind> markKinds;
     std::vector<RuleSet> kindRules;
     double firstX = 0, shownFrom = 0, shownTo = 1, fullFrom = 0, fullTo = 1;
+    bool redrawn = false; // since the range was last set
 };
