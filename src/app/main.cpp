@@ -7,6 +7,7 @@
 #include "ui/style/fontsubstitutes.h"
 
 #include <QApplication>
+#include <csignal>
 #include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
@@ -20,6 +21,11 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
+#ifndef Q_OS_WIN
+    // A write to a pipe or socket whose reader has gone should fail as an error the caller
+    // reports, not end the program and lose the user's work.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"kelvane-extras"_s);
     // Docks and Wayland compositors find the window's name and icon through its desktop entry.

@@ -17,6 +17,9 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace TavoBAS;
 using namespace Qt::Literals::StringLiterals;
@@ -217,28 +220,49 @@ private slots:
         QTEST(displayShowsExactly(colour, depth), "exact");
     }
 
-    // A picture is written in the format its suffix names, or not at all.
+    // A picture is written whole in the format its suffix names, or nothing changes: a full disk
+    // leaves the file there as it was, and a pipe of that name is not opened.
     void savesWidgetImage_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("start"); // empty: nothing written
-        QTest::newRow("PNG") << u"chart.png"_s << QByteArray("\x89PNG");
-        QTest::newRow("SVG") << u"chart.SVG"_s << QByteArray("<?xml");
-        QTest::newRow("PDF") << u"chart.pdf"_s << QByteArray("%PDF");
-        QTest::newRow("other suffix") << u"chart.bmp"_s << QByteArray();
-        QTest::newRow("no folder") << u"missing/chart.pdf"_s << QByteArray();
+        QTest::addColumn<QByteArray>("there"); // "pipe", or a file on a disk now full
+        QTest::newRow("PNG") << u"chart.png"_s << "\x89PNG"_ba << QByteArray();
+        QTest::newRow("SVG") << u"chart.SVG"_s << "<?xml"_ba << QByteArray();
+        QTest::newRow("PDF") << u"chart.pdf"_s << "%PDF"_ba << QByteArray();
+        QTest::newRow("other suffix") << u"chart.bmp"_s << QByteArray() << QByteArray();
+        QTest::newRow("no folder") << u"missing/chart.pdf"_s << QByteArray() << QByteArray();
+        QTest::newRow("pipe") << u"chart.png"_s << QByteArray() << "pipe"_ba;
+        for (const char* name : {"chart.png", "chart.svg", "chart.pdf"})
+            QTest::addRow("%s, disk full", name)
+                << QString::fromLatin1(name) << QByteArray() << "old"_ba;
     }
 
     void savesWidgetImage() {
         QFETCH(QString, name);
         QFETCH(QByteArray, start);
+        QFETCH(QByteArray, there);
         QLabel picture(u"Control Chart"_s);
         picture.resize(200, 100);
         const QTemporaryDir folder;
-        const QString path = folder.filePath(name);
-        QCOMPARE(saveWidgetImage(&picture, path), !start.isEmpty());
-        QFile written(path);
-        QCOMPARE(written.open(QIODevice::ReadOnly), !start.isEmpty());
-        QVERIFY(written.readAll().startsWith(start));
+        QFile file(folder.filePath(name));
+        if (there == "pipe")
+            QCOMPARE(mkfifo(QFile::encodeName(file.fileName()).constData(), 0600), 0);
+        else if (!there.isEmpty())
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(there) == there.size());
+        file.close();
+        // The old file is on a disk now full: writes past 100 bytes fail.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit full{there == "old" ? 100 : limit.rlim_cur, limit.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &full);
+        const bool saved = saveWidgetImage(&picture, file.fileName());
+        setrlimit(RLIMIT_FSIZE, &limit);
+        QCOMPARE(saved, !start.isEmpty());
+        if (there != "pipe") { // which would wait for a writer
+            QCOMPARE(file.open(QIODevice::ReadOnly), saved || !there.isEmpty());
+            QVERIFY(!file.isOpen() || file.readAll().startsWith(saved ? start : there));
+        }
     }
 };
 

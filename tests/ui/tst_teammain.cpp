@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QChart>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QMessageBox>
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolTip>
 #include <QValueAxis>
@@ -501,6 +503,62 @@ private slots:
         QGuiApplication::clipboard()->setText(quiet);
         clickAndWait(window, u"SSSave"_s);
         QTRY_COMPARE(tipAt(28, 1000), QString());
+    }
+
+    void saveImage_data() {
+        QTest::addColumn<bool>("pictures"); // whether ~/Pictures is there
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("filter");   // the chosen type's place in the list
+        QTest::addColumn<QString>("seen"); // the dialogs' folders, the boxes' texts, files in ~/sub
+        QTest::newRow("no suffix typed, file there")
+            << false << u"report"_s << 0
+            << u"~|report.png already exists.\nDo you want to replace it?||~|~"_s;
+        QTest::newRow("PDF in another folder")
+            << true << u"../sub/report"_s << 2 << u"~/Pictures|~/sub|report.pdf"_s;
+        QTest::newRow("no such folder")
+            << false << u"missing/report.png"_s << 0
+            << u"~|The image could not be saved.|~/missing/report.png|~"_s;
+    }
+
+    // Save Image starts in the folder last written, else in Pictures, else at home, and adds the
+    // chosen type's suffix before asking whether to replace a file; a failed save says so.
+    void saveImage() {
+        QFETCH(bool, pictures);
+        QFETCH(QString, typed);
+        QFETCH(int, filter);
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        const QTemporaryDir home;
+        const auto restoreHome = qScopeGuard([was = qgetenv("HOME")] { qputenv("HOME", was); });
+        qputenv("HOME", QFile::encodeName(home.path()));
+        QVERIFY(!pictures || QDir(home.path()).mkdir(u"Pictures"_s));
+        QVERIFY(QDir(home.path()).mkdir(u"sub"_s));
+        QVERIFY(QFile(home.filePath(u"report.png"_s)).open(QIODevice::WriteOnly));
+
+        QStringList seen;
+        QTimer user;
+        user.callOnTimeout([&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                seen << box->text() << box->informativeText();
+                QTest::keyClick(box, Qt::Key_Escape);
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                seen << dialog->directory().path();
+                if (typed.isEmpty())
+                    return dialog->reject();
+                for (int press = 0; press < filter; ++press)
+                    QTest::keyClick(dialog->findChild<QWidget*>(u"fileTypeCombo"_s), Qt::Key_Down);
+                dialog->findChild<QWidget*>(u"fileNameEdit"_s)->setProperty("text", typed);
+                typed.clear();
+                // Accepting may ask whether to replace the file, a box this timer answers.
+                QMetaObject::invokeMethod(dialog, &QDialog::accept, Qt::QueuedConnection);
+            }
+        });
+        user.start(10);
+        TeamChart chart(nullptr);
+        chart.saveImage();
+        chart.saveImage();
+        seen << QDir(home.filePath(u"sub"_s)).entryList(QDir::Files);
+        QTEST(seen.join(u'|').replace(home.path(), u"~"_s), "seen");
     }
 
     // "No signals" selects nothing. The one results column grows to the longest line and shrinks

@@ -3,12 +3,14 @@
 
 #include "ui/controls/widgetimage.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPixmap>
+#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QWidget>
 
@@ -24,9 +26,13 @@ bool renderOnto(QWidget* widget, QPaintDevice* device) {
     return painter.end();
 }
 
-bool saveSvg(QWidget* widget, const QString& path) {
+bool writePng(QWidget* widget, QIODevice* file) {
+    return widget->grab().save(file, "PNG");
+}
+
+bool writeSvg(QWidget* widget, QIODevice* file) {
     QSvgGenerator svg;
-    svg.setFileName(path);
+    svg.setOutputDevice(file);
     svg.setSize(widget->size());
     svg.setViewBox(widget->rect());
     svg.setTitle(widget->window()->windowTitle());
@@ -34,8 +40,8 @@ bool saveSvg(QWidget* widget, const QString& path) {
 }
 
 // A page just the widget's size, a pixel to a point.
-bool savePdf(QWidget* widget, const QString& path) {
-    QPdfWriter pdf(path);
+bool writePdf(QWidget* widget, QIODevice* file) {
+    QPdfWriter pdf(file);
     pdf.setTitle(widget->window()->windowTitle());
     pdf.setResolution(72);
     pdf.setPageSize(QPageSize(widget->size(), QPageSize::Point));
@@ -51,11 +57,25 @@ void copyWidgetImage(QWidget* widget) {
 
 bool saveWidgetImage(QWidget* widget, const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == u"png"_s)
-        return widget->grab().save(path, "PNG");
-    if (suffix == u"svg"_s)
-        return saveSvg(widget, path);
-    if (suffix == u"pdf"_s)
-        return savePdf(widget, path);
-    return false;
+    const auto write = suffix == u"png"_s   ? writePng
+                       : suffix == u"svg"_s ? writeSvg
+                       : suffix == u"pdf"_s ? writePdf
+                                            : nullptr;
+    // Only a file is replaced: renamed over a pipe or device, the new file would take its place,
+    // and writing into a pipe instead would wait for a reader for ever.
+    const QFileInfo target(path);
+    if (!write || (target.exists() && !target.isFile()))
+        return false;
+    // Made whole in memory first: the SVG and PDF writers carry on past a write the disk took
+    // only part of, and the PNG writer leaks what it holds when its device fails.
+    QByteArray picture;
+    QBuffer buffer(&picture);
+    if (!buffer.open(QIODevice::WriteOnly) || !write(widget, &buffer))
+        return false;
+    // A new file that replaces the old one only once whole, so that a failure part way, as on
+    // a full disk, leaves the old one as it was. Unbuffered, a short write shows in the count
+    // written: the commit would miss one it meets only while flushing its buffer.
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+           file.write(picture) == picture.size() && file.commit();
 }

@@ -309,19 +309,29 @@ void TeamChart::copyImage() {
 void TeamChart::saveImage() {
     static const QStringList filters{u"PNG image (*.png)"_s, u"SVG image (*.svg)"_s,
                                      u"PDF document (*.pdf)"_s};
-    if (lastImagePath.isEmpty())
-        lastImagePath = QDir(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation))
-                            .filePath(u"control-chart.png"_s);
-    QString filter = filters.first();
-    QString path = QFileDialog::getSaveFileName(this, u"Save Image"_s, lastImagePath,
-                                                filters.join(u";;"_s), &filter);
-    if (path.isEmpty())
+    QString folder = imageFolder;
+    if (folder.isEmpty()) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        if (!QFileInfo(folder).isDir())
+            folder = QDir::homePath();
+    }
+    QFileDialog dialog(this, u"Save Image"_s, folder, filters.join(u";;"_s));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.selectFile(u"control-chart.png"_s);
+    // A name typed without a suffix gets the chosen type's before the dialog asks whether to
+    // replace the file of that name: appended afterwards, it would replace one unasked.
+    const auto suffixOf = [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(filter.section(u"*."_s, 1).chopped(1));
+    };
+    suffixOf(filters.first());
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, suffixOf);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    lastImagePath = path;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += u'.' + filter.section(u"*."_s, 1).chopped(1);
-    if (saveWidgetImage(plots, path))
+    const QString path = dialog.selectedFiles().first();
+    if (saveWidgetImage(plots, path)) {
+        imageFolder = QFileInfo(path).absolutePath();
         return;
+    }
     QMessageBox message(QMessageBox::Warning, windowTitle(), u"The image could not be saved."_s,
                         QMessageBox::Ok, this);
     message.setInformativeText(QDir::toNativeSeparators(path));

@@ -56,5 +56,5 @@ private:
     bool outdated = false;
     bool aligning = false; // plots to be aligned once both have their new size
     double shownFrom = 0, shownTo = 1;
-    QString lastImagePath; // where the next Save Image offers to write
+    QString imageFolder; // the folder Save Image last wrote to, where it starts next time
 };
