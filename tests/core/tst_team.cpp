@@ -247,13 +247,8 @@ private slots:
         const Analysis analysis =
             analyseSessions(pasteSessions(text, QLocale::c()).sessions.values);
         QStringList rules;
-        for (RuleSet set : analysis.rulesOfSessions()) {
-            QStringList names;
-            for (int rule = 0; rule < signalRuleCount; ++rule)
-                if (set & (1 << rule))
-                    names << signalRuleId(rule);
-            rules << names.join(u' ');
-        }
+        for (RuleSet set : analysis.rulesOfSessions())
+            rules << signalRuleIds(set).join(u' ');
         const ChartLines& c = analysis.lines();
         QTEST(QStringList({joined(analysis.rates()), joined(analysis.movingRanges()),
                            joined(std::array{c.Mean, c.UCL, c.LCL}), rules.join(u',')})

@@ -136,6 +136,14 @@ QLatin1StringView signalRuleId(int rule) {
     return rules[rule].id;
 }
 
+QStringList signalRuleIds(RuleSet set) {
+    QStringList ids;
+    for (int rule = 0; rule < signalRuleCount; ++rule)
+        if (set & (1u << rule))
+            ids << rules[rule].id;
+    return ids;
+}
+
 SignalFindings findSignals(std::span<const double> Rate, const ChartLines& lines,
                            const ProgressReport& progress) {
     SignalFindings found;

@@ -8,6 +8,7 @@
 
 #include <QLatin1StringView>
 #include <QList>
+#include <QStringList>
 #include <span>
 #include <vector>
 
@@ -28,6 +29,9 @@ QLatin1StringView signalRuleId(int rule);
 // A set of rules as bits, bit i for the i-th rule in the fixed order.
 using RuleSet = quint16;
 inline constexpr RuleSet beyondLimitsRule = 1;
+inline constexpr RuleSet allSignalRules = RuleSet((1u << signalRuleCount) - 1);
+// The ids of a set of rules, in the fixed order.
+QStringList signalRuleIds(RuleSet rules);
 // The rules grouped by what they look for, in the order in which their marks show over each
 // other: beyond the limits (1), beyond 2σ (2, 3), beyond 1σ (4a, 4b), trend (5a, 5b), shift
 // (6a, 6b), over-protection (7), afraid to bet (9).

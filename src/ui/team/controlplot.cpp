@@ -145,7 +145,8 @@ QChart* ControlPlot::chart() const {
 void ControlPlot::setSeries(std::span<const double> seriesValues, double seriesFirstX,
                             std::span<const RuleSet> seriesMarks, const QList<MarkKind>& kinds,
                             const QList<ChartLine>& lines, double fullFromX, double fullToX) {
-    fitValueAxis(seriesValues, lines);
+    // The new series in place before any change to the chart, whose layout may redraw at once.
+    axis = valueAxisFor(seriesValues, lines);
     if (axis.unitPower == 0) {
         values = seriesValues;
         drawnValues.clear();
@@ -159,25 +160,30 @@ void ControlPlot::setSeries(std::span<const double> seriesValues, double seriesF
     firstX = seriesFirstX;
     fullFrom = fullFromX;
     fullTo = fullToX;
-    setMarkKinds(kinds);
+    markKinds = kinds;
+    kindRules.clear();
+    for (const MarkKind& kind : kinds)
+        kindRules.push_back(kind.rules);
+    yAxis->setRange(axis.from, axis.to);
+    yAxis->setTitleText(axis.unitPower == 0
+                            ? valueAxisTitle
+                            : u"%1 (× %2)"_s.arg(valueAxisTitle, powerOfTen(axis.unitPower)));
+    setLegendMarks();
     setLines(lines);
     showRange(fullFrom, fullTo);
 }
 
 // The legend names only the kinds of mark the series has.
-void ControlPlot::setMarkKinds(const QList<MarkKind>& kinds) {
+void ControlPlot::setLegendMarks() {
     for (QScatterSeries* entry : std::as_const(legendMarks)) {
         chart()->removeSeries(entry);
         delete entry;
     }
     legendMarks.clear();
-    markKinds = kinds;
-    kindRules.clear();
     RuleSet present = 0;
     for (RuleSet rules : marks)
         present |= rules;
-    for (const MarkKind& kind : kinds) {
-        kindRules.push_back(kind.rules);
+    for (const MarkKind& kind : std::as_const(markKinds)) {
         if (!(present & kind.rules))
             continue;
         auto* entry = new QScatterSeries;
@@ -213,8 +219,8 @@ void ControlPlot::setLines(const QList<ChartLine>& lines) {
 }
 
 // Everything in sight whatever the x range, so that points keep their place on a zoom.
-void ControlPlot::fitValueAxis(std::span<const double> seriesValues,
-                               const QList<ChartLine>& lines) {
+ValueAxis ControlPlot::valueAxisFor(std::span<const double> seriesValues,
+                                    const QList<ChartLine>& lines) {
     double low = std::numeric_limits<double>::infinity(), high = -low;
     const auto take = [&](double value) {
         if (std::isfinite(value))
@@ -224,11 +230,7 @@ void ControlPlot::fitValueAxis(std::span<const double> seriesValues,
         take(value);
     for (const ChartLine& line : lines)
         take(line.value);
-    axis = low <= high ? valueAxis(low, high) : valueAxis(0, 0);
-    yAxis->setRange(axis.from, axis.to);
-    yAxis->setTitleText(axis.unitPower == 0
-                            ? valueAxisTitle
-                            : u"%1 (× %2)"_s.arg(valueAxisTitle, powerOfTen(axis.unitPower)));
+    return low <= high ? valueAxis(low, high) : valueAxis(0, 0);
 }
 
 void ControlPlot::showRange(double from, double to) {

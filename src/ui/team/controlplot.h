@@ -65,8 +65,9 @@ public:
 private:
     void redraw();
     void setLines(const QList<ChartLine>& lines);
-    void setMarkKinds(const QList<MarkKind>& kinds);
-    void fitValueAxis(std::span<const double> seriesValues, const QList<ChartLine>& lines);
+    void setLegendMarks();
+    static ValueAxis valueAxisFor(std::span<const double> seriesValues,
+                                  const QList<ChartLine>& lines);
 
     ZoomChartView* chartView;
     QValueAxis* xAxis;

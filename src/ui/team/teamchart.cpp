@@ -109,11 +109,7 @@ QString shownCell(QStringView cell) {
 }
 
 QString rulesText(RuleSet rules) {
-    QStringList names;
-    for (int rule = 0; rule < signalRuleCount; ++rule)
-        if (rules & (1u << rule))
-            names << signalRuleId(rule);
-    return names.isEmpty() ? u"No signal"_s : u"Signals: "_s + names.join(u", "_s);
+    return rules ? u"Signals: "_s + signalRuleIds(rules).join(u", "_s) : u"No signal"_s;
 }
 
 } // namespace
@@ -193,7 +189,8 @@ void TeamChart::createActions() {
 void TeamChart::showAnalysis(std::shared_ptr<const SessionTable> table,
                              std::shared_ptr<const Analysis> analysed) {
     sessions = std::move(table);
-    analysis = std::move(analysed);
+    // The plots draw the old analysis until each is given the new one.
+    const std::shared_ptr<const Analysis> previous = std::exchange(analysis, std::move(analysed));
     outdated = false;
     const double fullTo = double(analysis->rates().size()) + 0.5;
     individuals->setSeries(analysis->rates(), 1, analysis->rulesOfSessions(), ruleMarks(),
