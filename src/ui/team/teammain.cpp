@@ -306,11 +306,17 @@ void TeamMain::selectSessionsOfResults() {
     QAbstractItemModel* rows = GG->model();
     const int lastColumn = rows->columnCount() - 1;
     QItemSelection linked;
-    if (resultsLinked)
+    if (resultsLinked) {
+        linked.reserve(runs.size());
         for (const SessionSpan& run : runs)
             linked.select(rows->index(int(run.first), 0),
                           rows->index(int(run.first + run.count - 1), lastColumn));
-    GG->selectionModel()->select(linked, QItemSelectionModel::ClearAndSelect);
+    }
+    // Told to replace one selection with another, Qt compares each old run of sessions with each
+    // new one, which for thousands of runs freezes the window for minutes; a cleared selection
+    // leaves it nothing to compare.
+    GG->selectionModel()->clearSelection();
+    GG->selectionModel()->select(linked, QItemSelectionModel::Select);
     if (!resultsLinked || current.count < 1)
         return;
     // Bring the whole window into view where it fits, its first session where it does not.
