@@ -85,14 +85,17 @@ CopiedLines copyOfLines(const Analysis& analysis, const QList<qsizetype>& lines,
     return copy;
 }
 
-// The rows selected in a grid, in order.
+// The rows selected in a grid, in order. The ranges are taken in order so that the rows need no
+// sort: selecting every line of a long analysis must not keep the user waiting.
 QList<qsizetype> selectedRows(const QItemSelectionModel* selection) {
+    QItemSelection ranges = selection->selection();
+    std::ranges::sort(ranges, {}, &QItemSelectionRange::top);
     QList<qsizetype> rows;
-    for (const QItemSelectionRange& range : selection->selection())
-        for (int row = range.top(); row <= range.bottom(); ++row)
+    for (const QItemSelectionRange& range : std::as_const(ranges))
+        for (qsizetype row = rows.isEmpty() ? range.top()
+                                            : std::max<qsizetype>(range.top(), rows.last() + 1);
+             row <= range.bottom(); ++row)
             rows.append(row);
-    std::ranges::sort(rows);
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
 }
 
