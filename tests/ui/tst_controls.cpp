@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <csignal>
@@ -132,6 +133,7 @@ private slots:
         QCOMPARE(gridCellText(&grid, 3, 1), u"2     ."_s);
         grid.setRows(2);
         grid.setRows(4);
+        grid.scrollToTop();
         QCOMPARE(QList<QString>({gridCellText(&grid, 1, 0), gridCellText(&grid, 2, 0)}),
                  QList<QString>({u"0     ."_s, {}}));
         grid.setRows(-5);
@@ -142,6 +144,23 @@ private slots:
                       }});
         QTRY_COMPARE(gridRowCount(&grid), 1'234'568);
         QCOMPARE(gridCellText(&grid, 1'234'567, 0), u"1234566"_s);
+    }
+
+    // Of a selection's runs a grid repaints what Qt would: those in sight, also across its edges.
+    void gridRepaintsRunsInSight() {
+        struct : FlexGrid {
+            QRegion own(const QItemSelection& s) { return visualRegionForSelection(s); }
+            QRegion qt(const QItemSelection& s) { return QTableView::visualRegionForSelection(s); }
+        } grid;
+        grid.setFormatString(u"Rows"_s);
+        grid.setRows(1001);
+        showActive(grid);
+        grid.verticalScrollBar()->setValue(500);
+        const int top = grid.rowAt(0), bottom = grid.rowAt(grid.viewport()->height() - 1);
+        QItemSelection runs;
+        for (int from : {top - 9, top - 3, top + 2, bottom, bottom + 5})
+            runs.select(grid.model()->index(from, 0), grid.model()->index(from + 3, 0));
+        QCOMPARE(grid.own(runs), grid.qt(runs));
     }
 
     // Rows grow with a larger font, so that its text is never cut; a width placed in twips

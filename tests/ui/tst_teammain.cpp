@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Kelvane Extras developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "core/team/paste.h"
 #include "testsupport.h"
 #include "ui/controls/flexgrid.h"
 #include "ui/controls/zoomchartview.h"
@@ -12,6 +13,7 @@
 #include <QAbstractButton>
 #include <QChart>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLegend>
 #include <QLegendMarker>
@@ -116,6 +118,7 @@ QList<int> selectedSessions(const TeamMain& window) {
 }
 
 void clickRow(FlexGrid* g, int bodyRow, Qt::KeyboardModifiers modifiers = {}) {
+    g->scrollTo(g->model()->index(bodyRow, 0));
     const QRect cell = g->visualRect(g->model()->index(bodyRow, 0));
     QTest::mouseClick(g->viewport(), Qt::LeftButton, modifiers, cell.center());
 }
@@ -559,6 +562,32 @@ private slots:
         chart.saveImage();
         seen << QDir(home.filePath(u"sub"_s)).entryList(QDir::Files);
         QTEST(seen.join(u'|').replace(home.path(), u"~"_s), "seen");
+    }
+
+    // Thousands of lines about as many runs of sessions select just those sessions, and at once.
+    void manyRunsSelected() {
+        TeamMain window;
+        showActive(window);
+        QString text; // rising and falling steps, so that runs of several rules alternate
+        for (int i = 0; i < 168'000; ++i)
+            text += QString::number((i / 700) % 2 ? 6 - i % 7 : i % 7) + u"\t60\n"_s;
+        pasteAndAnalyse(window, text);
+        FlexGrid* results = grid(window, u"GR"_s);
+        const int lines = results->model()->rowCount(), middle = lines / 2;
+        clickRow(results, middle);
+        clickRow(results, lines - 1, Qt::ShiftModifier);
+        QElapsedTimer timer;
+        timer.start();
+        clickRow(results, 0, Qt::ShiftModifier);
+        QVERIFY2(timer.elapsed() < 500, qPrintable(u"%1 ms"_s.arg(timer.elapsed())));
+        const Analysis analysis = analyseSessions(pasteSessions(text, QLocale()).sessions.values);
+        std::vector<bool> about(168'000), selected(168'000);
+        for (int line = 0; line <= middle; ++line)
+            std::fill_n(about.begin() + analysis.sessionsOf(line).first,
+                        analysis.sessionsOf(line).count, true);
+        for (const QItemSelectionRange& run : grid(window, u"GG"_s)->selectionModel()->selection())
+            std::fill(selected.begin() + run.top(), selected.begin() + run.bottom() + 1, true);
+        QVERIFY(selected == about);
     }
 
     // "No signals" selects nothing. The one results column grows to the longest line and shrinks

@@ -56,20 +56,41 @@ SessionSpan Analysis::sessionsOf(qsizetype line) const {
 }
 
 QList<SessionSpan> Analysis::sessionsOf(const QList<qsizetype>& lines) const {
-    QList<SessionSpan> spans;
+    // A rule's lines come in the order of their sessions, so the lines' spans, taken in the
+    // order of the lines, fall into a few ascending stretches. Merging neighbouring stretches
+    // until one is left costs a fraction of a sort, which the user would wait for whenever a
+    // selection of many lines changes.
+    std::vector<SessionSpan> spans;
+    spans.reserve(std::size_t(lines.size()));
+    std::vector<std::size_t> stretchEnds;
     for (qsizetype line : lines)
-        if (const SessionSpan span = sessionsOf(line); span.count > 0)
-            spans.append(span);
-    std::ranges::sort(spans, {}, &SessionSpan::first);
-    QList<SessionSpan> runs;
-    for (const SessionSpan& span : std::as_const(spans)) {
-        if (!runs.isEmpty() && span.first <= runs.last().first + runs.last().count)
-            runs.last().count =
-                std::max(runs.last().count, span.first + span.count - runs.last().first);
-        else
-            runs.append(span);
+        if (const SessionSpan span = sessionsOf(line); span.count > 0) {
+            if (!spans.empty() && span.first < spans.back().first)
+                stretchEnds.push_back(spans.size());
+            spans.push_back(span);
+        }
+    stretchEnds.push_back(spans.size());
+    SessionSpan* const at = spans.data();
+    while (stretchEnds.size() > 1) {
+        std::size_t merged = 0;
+        for (std::size_t i = 0; i < stretchEnds.size(); i += 2) {
+            const std::size_t begin = merged ? stretchEnds[merged - 1] : 0;
+            const std::size_t end = stretchEnds[std::min(i + 1, stretchEnds.size() - 1)];
+            std::ranges::inplace_merge(at + begin, at + stretchEnds[i], at + end, {},
+                                       &SessionSpan::first);
+            stretchEnds[merged++] = end;
+        }
+        stretchEnds.resize(merged);
     }
-    return runs;
+    std::vector<SessionSpan> runs;
+    for (const SessionSpan& span : spans) {
+        if (!runs.empty() && span.first <= runs.back().first + runs.back().count)
+            runs.back().count =
+                std::max(runs.back().count, span.first + span.count - runs.back().first);
+        else
+            runs.push_back(span);
+    }
+    return QList<SessionSpan>(runs.begin(), runs.end());
 }
 
 QList<qsizetype> Analysis::linesIncluding(qsizetype session) const {

@@ -30,7 +30,8 @@ public:
     // Exactly the line shown in the results grid; empty outside the lines.
     QString lineText(qsizetype line) const;
     SessionSpan sessionsOf(qsizetype line) const;
-    // The sessions of all these lines, as runs in order that neither overlap nor touch.
+    // The sessions of all these lines, as runs in order that neither overlap nor touch; quickest
+    // with the lines in order.
     QList<SessionSpan> sessionsOf(const QList<qsizetype>& lines) const;
 
     std::span<const double> rates() const { return Rate; }

@@ -8,6 +8,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QItemSelection>
 #include <array>
 
 namespace {
@@ -74,6 +75,18 @@ void FlexGrid::changeEvent(QEvent* event) {
     QTableView::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         fitRowHeightToFont();
+}
+
+// Qt makes new model indexes for every range to find its rectangle, even for ranges far out of
+// sight, which for tens of thousands of separate runs of rows takes longer than the user waits.
+// Only rows in sight can need repainting, and where a range's rows are is quick to tell.
+QRegion FlexGrid::visualRegionForSelection(const QItemSelection& selection) const {
+    QItemSelection inSight;
+    for (const QItemSelectionRange& range : selection)
+        if (rowViewportPosition(range.bottom()) + rowHeight(range.bottom()) > 0 &&
+            rowViewportPosition(range.top()) < viewport()->height())
+            inSight.append(range);
+    return QTableView::visualRegionForSelection(inSight);
 }
 
 void FlexGrid::fitRowHeightToFont() {

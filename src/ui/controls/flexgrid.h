@@ -55,6 +55,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    QRegion visualRegionForSelection(const QItemSelection& selection) const override;
 
 private:
     void fitRowHeightToFont();

@@ -91,14 +91,17 @@ CopiedLines copyOfLines(const Analysis& analysis, const QList<qsizetype>& lines,
     return copy;
 }
 
-// The rows selected in a grid, in order.
+// The rows selected in a grid, in order. The ranges are taken in order so that the rows need no
+// sort: selecting every line of a long analysis must not keep the user waiting.
 QList<qsizetype> selectedRows(const QItemSelectionModel* selection) {
+    QItemSelection ranges = selection->selection();
+    std::ranges::sort(ranges, {}, &QItemSelectionRange::top);
     QList<qsizetype> rows;
-    for (const QItemSelectionRange& range : selection->selection())
-        for (int row = range.top(); row <= range.bottom(); ++row)
+    for (const QItemSelectionRange& range : std::as_const(ranges))
+        for (qsizetype row = rows.isEmpty() ? range.top()
+                                            : std::max<qsizetype>(range.top(), rows.last() + 1);
+             row <= range.bottom(); ++row)
             rows.append(row);
-    std::ranges::sort(rows);
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
 }
 
@@ -330,11 +333,17 @@ void TeamMain::selectSessionsOfResults() {
     QAbstractItemModel* rows = GG->model();
     const int lastColumn = rows->columnCount() - 1;
     QItemSelection linked;
-    if (resultsLinked)
+    if (resultsLinked) {
+        linked.reserve(runs.size());
         for (const SessionSpan& run : runs)
             linked.select(rows->index(int(run.first), 0),
                           rows->index(int(run.first + run.count - 1), lastColumn));
-    GG->selectionModel()->select(linked, QItemSelectionModel::ClearAndSelect);
+    }
+    // Told to replace one selection with another, Qt compares each old run of sessions with each
+    // new one, which for thousands of runs freezes the window for minutes; a cleared selection
+    // leaves it nothing to compare.
+    GG->selectionModel()->clearSelection();
+    GG->selectionModel()->select(linked, QItemSelectionModel::Select);
     if (!resultsLinked || current.count < 1)
         return;
     // Bring the whole window into view where it fits, its first session where it does not.
