@@ -334,9 +334,10 @@ private slots:
         QTRY_VERIFY(!window.isVisible());
     }
 
-    // Chart opens once an analysis has sessions. A result line shades its sessions on the chart
-    // and brings them into view; clicking a point selects its session and the lines about it.
-    // Ctrl+C copies the chart as an image; a new paste greys it out until the next analysis.
+    // Chart opens once an analysis has sessions, shading the sessions of a line already chosen.
+    // A result line shades its sessions on the chart and brings them into view; clicking a point
+    // selects its session and the lines about it. Ctrl+C copies the chart as an image; a new paste
+    // greys it out until the next analysis.
     void chartLinks() {
         TeamMain window;
         showActive(window);
@@ -346,10 +347,13 @@ private slots:
         late[27] = 1000;
         pasteAndAnalyse(window, hourSessions(late));
         QCOMPARE(tabStops(findControl(window, u"SSCommand2"_s), 2).join(u' '), u"SSChart SSSave"_s);
+        clickRow(grid(window, u"GR"_s), 0); // Signal 1, session 28, chosen before the chart opens
         chartButton->click();
         auto* chart = window.findChild<TeamChart*>();
         QVERIFY(QTest::qWaitForWindowExposed(chart));
         auto* rates = chart->findChild<ZoomChartView*>();
+        QCOMPARE(rates->shadedSpans(), (QList<QPair<double, double>>{{27.5, 28.5}}));
+        grid(window, u"GR"_s)->clearSelection();
 
         // The wheel zooms in around the pointer, Home shows every session again.
         const auto* xAxis = qobject_cast<QValueAxis*>(rates->chart()->axes(Qt::Horizontal)[0]);

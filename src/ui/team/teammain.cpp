@@ -225,10 +225,13 @@ void TeamMain::SSChart_Click() {
     if (!chart) {
         chart = new TeamChart(this);
         connect(chart, &TeamChart::sessionClicked, this, &TeamMain::selectSession);
-        if (analysis)
+        if (analysis) {
             chart->showAnalysis(analysedSessions, analysis);
-        else
+            const auto [runs, current] = sessionsOfSelectedLines();
+            chart->shadeSessions(runs, current);
+        } else {
             chart->showOutdated();
+        }
     }
     chart->show();
     chart->raise();
@@ -320,13 +323,18 @@ void TeamMain::connectControls() {
             &TeamMain::selectSessionsOfResults);
 }
 
-void TeamMain::selectSessionsOfResults() {
+// The sessions of the selected result lines, and those of the current line when it is selected.
+std::pair<QList<SessionSpan>, SessionSpan> TeamMain::sessionsOfSelectedLines() const {
+    if (!analysis)
+        return {};
     const int currentLine = GR->currentIndex().row();
-    const bool currentSelected = GR->selectionModel()->isRowSelected(currentLine);
-    const QList<SessionSpan> runs =
-        analysis ? analysis->sessionsOf(selectedRows(GR->selectionModel())) : QList<SessionSpan>();
-    const SessionSpan current =
-        analysis && currentSelected ? analysis->sessionsOf(currentLine) : SessionSpan{};
+    return {analysis->sessionsOf(selectedRows(GR->selectionModel())),
+            GR->selectionModel()->isRowSelected(currentLine) ? analysis->sessionsOf(currentLine)
+                                                             : SessionSpan{}};
+}
+
+void TeamMain::selectSessionsOfResults() {
+    const auto [runs, current] = sessionsOfSelectedLines();
     if (chart)
         chart->shadeSessions(runs, current);
 

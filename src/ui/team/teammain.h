@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <utility>
 
 class BackgroundJob;
 class FlexGrid;
@@ -39,6 +40,7 @@ private:
     void showSessions(SessionTable pasted);
     void showResults(std::shared_ptr<const SessionTable> analysed, Analysis analysis);
     void showMessage(const QString& text, const QString& informativeText = {});
+    std::pair<QList<SessionSpan>, SessionSpan> sessionsOfSelectedLines() const;
     void selectSessionsOfResults();
     void copyResults();
     void selectSession(qsizetype session);
