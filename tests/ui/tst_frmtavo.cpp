@@ -19,6 +19,12 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+#ifdef __SANITIZE_ADDRESS__
+constexpr qint64 closingBoundMs = 300;
+#else
+constexpr qint64 closingBoundMs = 100;
+#endif
+
 QWidget* toolButton(const QWidget& launcher, int index) {
     return findControl(launcher, u"SSCommand1"_s, index);
 }
@@ -160,8 +166,8 @@ private slots:
     }
 
     // Team Analysis closed, or the program ended as a desktop session ends it, in the middle of
-    // a long paste or analysis: the work stops and the window is gone within 100 ms, the busy
-    // cursor with it.
+    // a long paste or analysis: the work stops and the window is gone within 100 ms (three times
+    // that under AddressSanitizer, which slows every allocation), the busy cursor with it.
     void endsWhileToolWorks() {
         QFETCH(bool, analysing);
         QFETCH(bool, quitting);
@@ -188,7 +194,8 @@ private slots:
             QApplication::exit(0);
         });
         QCOMPARE(QApplication::exec(), 0);
-        QVERIFY2(closingMs >= 0 && closingMs < 100, qPrintable(u"%1 ms"_s.arg(closingMs)));
+        QVERIFY2(closingMs >= 0 && closingMs < closingBoundMs,
+                 qPrintable(u"%1 ms"_s.arg(closingMs)));
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 };
