@@ -101,10 +101,11 @@ Analysis analyseSessions(std::span<const SessionValues> sessions, const Progress
     // With no variation no rule can hold; the rounding of the mean must not make one fire.
     if (std::ranges::all_of(series, [&](double rate) { return rate == series.front(); }))
         return analysis;
-    SignalFindings findings = findSignals(series, analysis.chart, [&](double share) {
-        if (progress)
-            progress(ratesShare + (1 - ratesShare) * share);
-    });
+    SignalFindings findings =
+        findSignals(series, analysis.chart, allSignalRules, [&](double share) {
+            if (progress)
+                progress(ratesShare + (1 - ratesShare) * share);
+        });
     analysis.found = std::move(findings.reported);
     analysis.rulesOf = std::move(findings.rulesOfSessions);
     return analysis;

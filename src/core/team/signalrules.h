@@ -28,6 +28,7 @@ QLatin1StringView signalRuleId(int rule);
 // A set of rules as bits, bit i for the i-th rule in the fixed order.
 using RuleSet = quint16;
 inline constexpr RuleSet beyondLimitsRule = 1;
+inline constexpr RuleSet allSignalRules = (1u << signalRuleCount) - 1;
 // The rules grouped by what they look for, in the order in which their marks show over each
 // other: beyond the limits (1), beyond 2σ (2, 3), beyond 1σ (4a, 4b), trend (5a, 5b), shift
 // (6a, 6b), over-protection (7), afraid to bet (9).
@@ -42,7 +43,7 @@ struct SignalFindings {
     std::vector<RuleSet> rulesOfSessions;
 };
 
-// Slides every rule's window along the series, the rules in their fixed order (1, 2, 3, 4a, 4b,
-// 5a, 5b, 6a, 6b, 7, 9). Reports progress every few thousand windows.
+// Slides the window of each rule in the set along the series, the rules in their fixed order (1,
+// 2, 3, 4a, 4b, 5a, 5b, 6a, 6b, 7, 9). Reports progress every few thousand windows.
 SignalFindings findSignals(std::span<const double> Rate, const ChartLines& lines,
-                           const ProgressReport& progress = {});
+                           RuleSet rules = allSignalRules, const ProgressReport& progress = {});
