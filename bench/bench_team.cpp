@@ -64,6 +64,16 @@ void analyse(benchmark::State& state) {
         benchmark::DoNotOptimize(analyseSessions(table.values).lineCount());
 }
 
+// The same sessions in ten phases of equal length.
+void analysePhases(benchmark::State& state) {
+    const SessionTable table = pasteSessions(sessionText(state.range(0)), english).sessions;
+    AnalysisSettings settings;
+    for (qsizetype phase = 1; phase < 10; ++phase)
+        settings.phaseStarts.append(table.sessionCount() * phase / 10);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(analyseSessions(table.values, settings).lineCount());
+}
+
 // The points a 900-pixel-wide chart draws of a million sessions' rates, all of them in sight.
 void chartPoints(benchmark::State& state) {
     const SessionTable table = pasteSessions(sessionText(state.range(0)), english).sessions;
@@ -87,5 +97,6 @@ BENCHMARK(chartPoints)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(pasteAndAnalyse)->Arg(500)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(paste)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(analyse)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(analysePhases)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "core/team/analysis.h"
+#include "core/team/analysissettings.h"
 #include "core/team/chartpoints.h"
 #include "core/team/chartstats.h"
 #include "core/team/labelspread.h"
@@ -13,9 +14,12 @@
 #include <QSet>
 #include <QTest>
 #include <cmath>
+#include <cstring>
 #include <map>
 
 namespace {
+
+using Sessions = QList<qsizetype>;
 
 QStringList texts(const CellTexts& cells) {
     QStringList list;
@@ -29,6 +33,15 @@ QString joined(std::span<const double> values) {
     for (double value : values)
         texts << QString::number(value);
     return texts.join(u' ');
+}
+
+// Settings written "phase starts/locks/left out": "4 8/6/1 2".
+AnalysisSettings settingsFrom(const QString& text) {
+    QList<Sessions> lists(3);
+    for (int i = 0; i < 3; ++i)
+        for (const QString& number : text.section(u'/', i, i).split(u' ', Qt::SkipEmptyParts))
+            lists[i] << number.toLongLong();
+    return {lists[0], lists[1], lists[2]};
 }
 
 // Symmetric lines around 0, so that a series can sit exactly on a line.
@@ -254,6 +267,112 @@ private slots:
                            joined(std::array{c.Mean, c.UCL, c.LCL}), rules.join(u',')})
                   .join(u'|'),
               "expected");
+    }
+
+    // Each phase is judged as a table of its own would be, its limits from its sessions up to its
+    // lock, with only the chosen rules, so that no window spans two phases. The sessions have
+    // outliers at 0, 16 and 32, three alike from 21, and the last two beyond a double.
+    void phasesAsOwnTables_data() {
+        QTest::addColumn<int>("sessions");
+        QTest::addColumn<QString>("text"); // phase starts/locks
+        QTest::addColumn<RuleSet>("rules");
+        QTest::newRow("outliers begin phases") << 48 << "16 32/" << allSignalRules;
+        QTest::newRow("phases of two") << 48 << "2 46/" << allSignalRules;
+        QTest::newRow("locked") << 48 << "10 30/3 35" << allSignalRules;
+        QTest::newRow("rules 2, 3, 6a, 9") << 48 << "24/" << RuleSet(0x486);
+        QTest::newRow("too large") << 50 << "21 24 46/" << allSignalRules;
+    }
+
+    void phasesAsOwnTables() {
+        QFETCH(int, sessions);
+        QFETCH(QString, text);
+        QRandomGenerator random(11);
+        std::vector<SessionValues> values;
+        for (int i = 0; i < sessions; ++i) {
+            const double amount = random.bounded(-500, 500) + (i % 16 ? 0 : 4000);
+            values.push_back({i < 48 ? (i / 3 == 7 ? 0.1 : amount) : i == 48 ? 1e308 : -1e308, 60});
+        }
+        AnalysisSettings settings = settingsFrom(text);
+        QFETCH(RuleSet, rules);
+        settings.rules = rules;
+        const Analysis whole = analyseSessions(values, settings);
+        QCOMPARE(qsizetype(whole.phases().size()), settings.phaseStarts.size() + 1);
+        for (RuleSet found : whole.rulesOfSessions())
+            QCOMPARE(found & ~rules, 0);
+        const auto lineAt = [](const Analysis& analysis, qsizetype line, qsizetype offset) {
+            return QString::number(analysis.sessionsOf(line).first + offset) +
+                   analysis.lineText(line);
+        };
+        for (const Phase& phase : whole.phases()) {
+            const auto baseline = phase.lock ? *phase.lock + 1 - phase.first : phase.count;
+            const Analysis alone = analyseSessions(
+                std::span(values).subspan(std::size_t(phase.first), std::size_t(baseline)),
+                {{}, {}, {}, rules});
+            QVERIFY(std::memcmp(&phase.lines, &alone.lines(), sizeof(ChartLines)) == 0);
+            QStringList expected, found;
+            for (qsizetype line = 0; !phase.lock && line < alone.lineCount(); ++line)
+                if (alone.lineText(line) != u"No signals")
+                    expected << lineAt(alone, line, phase.first);
+            const QString prefix = QString("Phase %1: ").arg(&phase - whole.phases().data() + 1);
+            for (qsizetype line = 0; !phase.lock && line < whole.lineCount(); ++line)
+                if (whole.lineText(line).startsWith(prefix))
+                    found << lineAt(whole, line, 0).remove(prefix);
+            QCOMPARE(found, expected);
+        }
+    }
+
+    // A phase's limits leave out the sessions left out and the moving ranges beside them, yet judge
+    // them: Mean and MRBar of each phase worked out by hand; the moving ranges above their phase's
+    // range limit | the sessions in a baseline.
+    void leavesOut_data() {
+        QTest::addColumn<QList<double>>("rates");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<double>>("lines");
+        QTest::addColumn<QString>("marks");
+        QTest::newRow("outlier") << QList<double>{100, 300, 200, 5000, 150, 250} << "//3"
+                                 << QList<double>{200, 400.0 / 3} << "00110|111011";
+        QTest::newRow("phase ends") << QList<double>{100, 300, 200, 500, 5000, 400, 420} << "3//0 4"
+                                    << QList<double>{250, 100, 440, 20} << "000110|0111011";
+        QTest::newRow("locked") << QList<double>{100, 300, 200, 600, 700} << "/2/1 4"
+                                << QList<double>{150, 0} << "1111|10100";
+    }
+
+    void leavesOut() {
+        QFETCH(QList<double>, rates);
+        QFETCH(QString, text);
+        std::vector<SessionValues> values;
+        for (double rate : rates)
+            values.push_back({rate, 60});
+        const Analysis analysis = analyseSessions(values, settingsFrom(text));
+        QList<double> lines;
+        for (const Phase& phase : analysis.phases())
+            lines << phase.lines.Mean << phase.lines.MRBar;
+        QString marks;
+        for (RuleSet mark : analysis.rangeMarks())
+            marks += QString::number(mark);
+        marks += u'|';
+        for (qsizetype s = 0; s < rates.size(); ++s) {
+            marks += QString::number(analysis.inBaseline(s));
+            QVERIFY(rates[s] != 5000 ||
+                    analysis.rulesOfSessions()[std::size_t(s)] & beyondLimitsRule);
+        }
+        QTEST(lines, "lines");
+        QTEST(marks, "marks");
+    }
+
+    // Each phase keeps two sessions, and two in its baseline; a new phase takes its lock along, and
+    // of two locked phases joined the earlier lock stays.
+    void changesSettings() {
+        using enum SettingsChange;
+        const QString two = "A phase needs at least two sessions";
+        QCOMPARE(changeSettings({}, 10, StartPhase, 1).refusal, two);
+        QCOMPARE(changeSettings(settingsFrom("//0"), 10, StartPhase, 2).refusal,
+                 two + " in its baseline");
+        QCOMPARE(changeSettings(settingsFrom("/4/"), 10, StartPhase, 4).refusal,
+                 two + " in its baseline");
+        QCOMPARE(changeSettings(settingsFrom("4/1 6/"), 10, RemovePhaseStart, 4).settings.locks,
+                 Sessions{1});
+        QCOMPARE(changeSettings(settingsFrom("/3/"), 10, LockAfter, 5).settings.locks, Sessions{5});
     }
 
     // Ticks whole, distinct and around every value, for one session, ranges all zero, and values

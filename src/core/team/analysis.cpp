@@ -34,6 +34,22 @@ bool allFinite(const ChartLines& c) {
 
 } // namespace
 
+const ChartLines& Analysis::lines() const {
+    static const ChartLines none;
+    return phaseList.empty() ? none : phaseList.front().lines;
+}
+
+qsizetype Analysis::phaseOf(qsizetype session) const {
+    return std::ranges::upper_bound(phaseList, session, {}, &Phase::first) - phaseList.begin() - 1;
+}
+
+bool Analysis::inBaseline(qsizetype session) const {
+    if (session < 0 || session >= qsizetype(Rate.size()))
+        return false;
+    const std::optional<qsizetype> lock = phaseList[std::size_t(phaseOf(session))].lock;
+    return (!lock || session <= *lock) && !std::ranges::binary_search(leftOut, session);
+}
+
 qsizetype Analysis::lineCount() const {
     return Rate.empty() ? 0 : std::max<qsizetype>(found.size(), 1);
 }
@@ -42,11 +58,14 @@ QString Analysis::lineText(qsizetype line) const {
     if (line < 0 || line >= lineCount())
         return {};
     if (found.isEmpty())
-        return verdict;
+        return u"No signals"_s;
     const Signal& signal = found[line];
-    return resultLineText(signal.message,
-                          std::span(Rate).subspan(std::size_t(signal.firstSession),
-                                                  std::size_t(signal.sessionCount)));
+    const QString text =
+        resultLineText(signal.message, std::span(Rate).subspan(std::size_t(signal.firstSession),
+                                                               std::size_t(signal.sessionCount)));
+    if (phaseList.size() == 1)
+        return text;
+    return u"Phase %1: "_s.arg(phaseOf(signal.firstSession) + 1) + text;
 }
 
 SessionSpan Analysis::sessionsOf(qsizetype line) const {
@@ -102,31 +121,59 @@ QList<qsizetype> Analysis::linesIncluding(qsizetype session) const {
     return lines;
 }
 
-Analysis analyseSessions(std::span<const SessionValues> sessions, const ProgressReport& progress) {
+Analysis analyseSessions(std::span<const SessionValues> sessions, const AnalysisSettings& settings,
+                         const ProgressReport& progress) {
     Analysis analysis;
     if (sessions.empty())
         return analysis;
     analysis.Rate = hourlyRates(sessions, progress);
     analysis.MovRange = movingRanges(analysis.Rate);
     analysis.rulesOf.resize(analysis.Rate.size());
-    const std::span<const double> series(analysis.Rate);
-    analysis.chart = chartLines(series, analysis.MovRange);
-    analysis.rangesBeyond.reserve(analysis.MovRange.size());
-    for (double range : analysis.MovRange)
-        analysis.rangesBeyond.push_back(range > rangeLimit(analysis.chart) ? beyondLimitsRule : 0);
-    if (!allFinite(analysis.chart)) {
-        analysis.verdict = "Values too large to analyse"_L1;
-        return analysis;
+    analysis.rangesBeyond.resize(analysis.MovRange.size());
+    std::vector<qsizetype>& leftOut = analysis.leftOut;
+    leftOut.assign(settings.leftOut.begin(), settings.leftOut.end());
+    std::ranges::sort(leftOut);
+    leftOut.erase(std::ranges::unique(leftOut).begin(), leftOut.end());
+    const qsizetype N = qsizetype(analysis.Rate.size());
+    analysis.phaseList = phasesOf(settings, N);
+
+    for (Phase& phase : analysis.phaseList) {
+        const qsizetype baselineEnd = phase.lock ? *phase.lock + 1 : phase.first + phase.count;
+        std::vector<qsizetype> outOfBaseline;
+        for (qsizetype session : leftOut)
+            if (session >= phase.first && session < baselineEnd)
+                outOfBaseline.push_back(session - phase.first);
+        const auto series = std::span<const double>(analysis.Rate)
+                                .subspan(std::size_t(phase.first), std::size_t(phase.count));
+        const auto ranges = std::span<const double>(analysis.MovRange)
+                                .subspan(std::size_t(phase.first), std::size_t(phase.count - 1));
+        const auto baseline = series.first(std::size_t(baselineEnd - phase.first));
+        phase.lines = chartLines(baseline, ranges, outOfBaseline);
+        for (std::size_t j = 0; j < ranges.size(); ++j)
+            analysis.rangesBeyond[std::size_t(phase.first) + j] =
+                ranges[j] > rangeLimit(phase.lines) ? beyondLimitsRule : 0;
+
+        // A line that says so, but about none of the sessions, as no rule ran on them.
+        if (!allFinite(phase.lines)) {
+            analysis.found.append({-1, {}, "Values too large to analyse"_L1, phase.first, 0});
+            continue;
+        }
+        // With no variation no rule can hold; the rounding of the mean must not make one fire.
+        if (std::ranges::all_of(series, [&](double rate) { return rate == series.front(); }))
+            continue;
+        const double from = ratesShare + (1 - ratesShare) * double(phase.first) / double(N);
+        const double to = from + (1 - ratesShare) * double(phase.count) / double(N);
+        SignalFindings findings =
+            findSignals(series, phase.lines, settings.rules, [&](double share) {
+                if (progress)
+                    progress(from + (to - from) * share);
+            });
+        for (Signal& signal : findings.reported) {
+            signal.firstSession += phase.first;
+            analysis.found.append(signal);
+        }
+        std::ranges::copy(findings.rulesOfSessions,
+                          analysis.rulesOf.begin() + std::ptrdiff_t(phase.first));
     }
-    analysis.verdict = "No signals"_L1;
-    // With no variation no rule can hold; the rounding of the mean must not make one fire.
-    if (std::ranges::all_of(series, [&](double rate) { return rate == series.front(); }))
-        return analysis;
-    SignalFindings findings = findSignals(series, analysis.chart, [&](double share) {
-        if (progress)
-            progress(ratesShare + (1 - ratesShare) * share);
-    });
-    analysis.found = std::move(findings.reported);
-    analysis.rulesOf = std::move(findings.rulesOfSessions);
     return analysis;
 }

@@ -20,20 +20,31 @@ std::vector<double> movingRanges(std::span<const double> Rate) {
     return MovRange;
 }
 
-ChartLines chartLines(std::span<const double> Rate, std::span<const double> MovRange) {
-    const std::ptrdiff_t N = static_cast<std::ptrdiff_t>(Rate.size());
+ChartLines chartLines(std::span<const double> Rate, std::span<const double> MovRange,
+                      std::span<const qsizetype> leftOut) {
     ChartLines lines;
 
     // Both sums run from the last session back to the first; the order fixes the rounding.
-    double sum = 0;
-    for (std::ptrdiff_t j = N - 1; j >= 0; --j)
-        sum += Rate[j];
-    lines.Mean = sum / N;
-
-    double totalRange = 0;
-    for (std::ptrdiff_t j = std::ssize(MovRange) - 1; j >= 0; --j)
-        totalRange += MovRange[std::size_t(j)];
-    lines.MRBar = N > 1 ? totalRange / (N - 1) : 0;
+    double sum = 0, totalRange = 0;
+    std::ptrdiff_t kept = 0, ranges = 0;
+    auto out = leftOut.end(); // those left out that the loop has yet to pass end here
+    bool nextKept = false;
+    for (std::ptrdiff_t j = std::ssize(Rate) - 1; j >= 0; --j) {
+        if (out != leftOut.begin() && out[-1] == j) {
+            --out;
+            nextKept = false;
+            continue;
+        }
+        sum += Rate[std::size_t(j)];
+        ++kept;
+        if (nextKept) {
+            totalRange += MovRange[std::size_t(j)];
+            ++ranges;
+        }
+        nextKept = true;
+    }
+    lines.Mean = sum / kept;
+    lines.MRBar = ranges > 0 ? totalRange / ranges : 0;
 
     lines.UCL = lines.MRBar * 2.66 + lines.Mean;
     lines.LCL = lines.Mean - lines.MRBar * 2.66;

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QtGlobal>
 #include <span>
 #include <vector>
 
@@ -30,6 +31,8 @@ inline double rangeLimit(const ChartLines& lines) {
     return lines.MRBar * 3.268;
 }
 
-// The chart lines of a non-empty series and its moving ranges. A single session has no moving
-// range: MRBar is 0.
-ChartLines chartLines(std::span<const double> Rate, std::span<const double> MovRange);
+// The chart lines of a non-empty series and its moving ranges, less the sessions left out: their
+// indices into Rate, in order. A moving range counts only between two sessions kept; with none,
+// MRBar is 0.
+ChartLines chartLines(std::span<const double> Rate, std::span<const double> MovRange,
+                      std::span<const qsizetype> leftOut = {});

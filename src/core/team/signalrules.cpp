@@ -4,6 +4,7 @@
 #include "core/team/signalrules.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <numeric>
 
@@ -90,8 +91,9 @@ bool reportsEveryWindow(const Rule& rule) {
     return rule.window == 1;
 }
 
+// `done` is the work of the rules run before this one.
 void applyRule(const Rule& rule, std::span<const double> Rate, const ChartLines& lines,
-               SignalFindings& found, ProgressSteps& steps) {
+               SignalFindings& found, ProgressSteps& steps, qsizetype done) {
     const int ruleIndex = int(&rule - rules);
     const qsizetype N = static_cast<qsizetype>(Rate.size());
     if (N < rule.window)
@@ -119,7 +121,7 @@ void applyRule(const Rule& rule, std::span<const double> Rate, const ChartLines&
         }
         if (p + rule.window == N)
             break;
-        steps.at(ruleIndex * N + p);
+        steps.at(done + p);
         count += rule.counts(x + p + rule.window, lines);
         count -= rule.counts(x + p + rule.firstCounted, lines);
     }
@@ -129,7 +131,7 @@ void applyRule(const Rule& rule, std::span<const double> Rate, const ChartLines&
 
 static_assert(std::size(rules) == signalRuleCount);
 static_assert(std::accumulate(std::begin(ruleFamilies), std::end(ruleFamilies), 0) ==
-                  (1 << signalRuleCount) - 1,
+                  allSignalRules,
               "every rule in one family");
 
 QLatin1StringView signalRuleId(int rule) {
@@ -144,12 +146,18 @@ QStringList signalRuleIds(RuleSet set) {
     return ids;
 }
 
-SignalFindings findSignals(std::span<const double> Rate, const ChartLines& lines,
+SignalFindings findSignals(std::span<const double> Rate, const ChartLines& lines, RuleSet ruleSet,
                            const ProgressReport& progress) {
     SignalFindings found;
     found.rulesOfSessions.resize(Rate.size());
-    ProgressSteps steps(progress, qsizetype(std::size(rules)) * qsizetype(Rate.size()));
-    for (const Rule& rule : rules)
-        applyRule(rule, Rate, lines, found, steps);
+    const qsizetype N = qsizetype(Rate.size());
+    ProgressSteps steps(progress, std::popcount(ruleSet) * N);
+    qsizetype done = 0;
+    for (const Rule& rule : rules) {
+        if (ruleSet & (1u << (&rule - rules))) {
+            applyRule(rule, Rate, lines, found, steps, done);
+            done += N;
+        }
+    }
     return found;
 }

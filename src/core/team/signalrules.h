@@ -46,7 +46,7 @@ struct SignalFindings {
     std::vector<RuleSet> rulesOfSessions;
 };
 
-// Slides every rule's window along the series, the rules in their fixed order (1, 2, 3, 4a, 4b,
-// 5a, 5b, 6a, 6b, 7, 9). Reports progress every few thousand windows.
+// Slides the window of each rule in the set along the series, the rules in their fixed order (1,
+// 2, 3, 4a, 4b, 5a, 5b, 6a, 6b, 7, 9). Reports progress every few thousand windows.
 SignalFindings findSignals(std::span<const double> Rate, const ChartLines& lines,
-                           const ProgressReport& progress = {});
+                           RuleSet rules = allSignalRules, const ProgressReport& progress = {});
