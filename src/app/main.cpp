@@ -28,6 +28,8 @@ int main(int argc, char* argv[]) {
 #endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"kelvane-extras"_s);
+    // The settings live in ~/.config/kelvane-extras/.
+    QApplication::setOrganizationName(u"kelvane-extras"_s);
     // Docks and Wayland compositors find the window's name and icon through its desktop entry.
     QGuiApplication::setDesktopFileName(u"io.github.kelvane_extras.KelvaneExtras"_s);
     TavoBAS::installFontSubstitutes();

@@ -17,6 +17,7 @@
 #include <QFileDialog>
 #include <QLegend>
 #include <QLegendMarker>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -592,6 +593,77 @@ private slots:
         for (const QItemSelectionRange& run : grid(window, u"GG"_s)->selectionModel()->selection())
             std::fill(selected.begin() + run.top(), selected.begin() + run.bottom() + 1, true);
         QVERIFY(selected == about);
+    }
+
+    // The menu of a session in the grid starts a phase there, or says why it cannot; the menu of
+    // a point on the chart leaves its session out of the limits, which the phase table shows.
+    // Each change analyses the sessions again at once, and a paste that only adds rows keeps it.
+    void sessionMenus() {
+        TeamMain window;
+        showActive(window);
+        QList<int> late(30, 0);
+        late[27] = 1000;
+        pasteAndAnalyse(window, hourSessions(late));
+        QStringList offered;
+        QString chosen;
+        QTimer user;
+        user.callOnTimeout([&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (QAction* action : menu->actions())
+                if (!action->isSeparator())
+                    offered << action->text() + (action->isEnabled()
+                                                     ? QString()
+                                                     : u" ("_s + action->toolTip() + u')');
+            for (QAction* action : menu->actions())
+                if (action->text() == chosen)
+                    action->trigger();
+            menu->close();
+        });
+        user.start(10);
+        FlexGrid* sessions = grid(window, u"GG"_s);
+        const auto menuAtRow = [&](int row, const QString& choice) {
+            offered.clear();
+            chosen = choice;
+            const QPoint at = sessions->visualRect(sessions->model()->index(row, 0)).center();
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at,
+                                    sessions->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(sessions->viewport(), &event);
+            QTRY_VERIFY_WITH_TIMEOUT(!window.findChild<BackgroundJob*>(), 60'000);
+        };
+        menuAtRow(0, {});
+        QCOMPARE(
+            offered,
+            QStringList(
+                {u"Start a New Phase Here (A phase already begins here)"_s,
+                 u"Lock Limits After This Session (A phase needs at least two sessions in its baseline)"_s,
+                 u"Leave Out of the Limits"_s}));
+        menuAtRow(20, u"Start a New Phase Here"_s);
+        QVERIFY(gridCellText(grid(window, u"GR"_s), 1, 0).startsWith(u"Phase "_s));
+
+        findControl<QAbstractButton>(window, u"SSChart"_s)->click();
+        auto* chart = window.findChild<TeamChart*>();
+        QVERIFY(QTest::qWaitForWindowExposed(chart));
+        auto* rates = chart->findChild<ZoomChartView*>();
+        FlexGrid* phases = chart->findChild<FlexGrid*>(u"Phases"_s);
+        QCOMPARE(gridRowCount(phases), 3);
+        offered.clear();
+        chosen = u"Leave Out of the Limits"_s;
+        const QPoint session28 = rates->chart()->mapToPosition({28, 1000}).toPoint();
+        QMouseEvent move(QEvent::MouseMove, session28, rates->viewport()->mapToGlobal(session28),
+                         Qt::NoButton, {}, {});
+        QApplication::sendEvent(rates->viewport(), &move);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, session28,
+                                rates->viewport()->mapToGlobal(session28));
+        QApplication::sendEvent(rates->viewport(), &event);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.findChild<BackgroundJob*>(), 60'000);
+        QTRY_COMPARE(gridCellText(phases, 2, 2), u"21–30, 1 left out"_s);
+
+        QGuiApplication::clipboard()->setText(hourSessions(late) + hourSessions({5}));
+        clickAndWait(window, u"SSSave"_s);
+        clickAndWait(window, u"SSCommand1"_s);
+        QCOMPARE(gridCellText(phases, 2, 2), u"21–31, 1 left out"_s);
     }
 
     // "No signals" selects nothing. The one results column grows to the longest line and shrinks

@@ -130,6 +130,7 @@ Analysis analyseSessions(std::span<const SessionValues> sessions, const Analysis
     analysis.MovRange = movingRanges(analysis.Rate);
     analysis.rulesOf.resize(analysis.Rate.size());
     analysis.rangesBeyond.resize(analysis.MovRange.size());
+    analysis.rules = settings.rules;
     std::vector<qsizetype>& leftOut = analysis.leftOut;
     leftOut.assign(settings.leftOut.begin(), settings.leftOut.end());
     std::ranges::sort(leftOut);

@@ -42,6 +42,9 @@ public:
     // The lines of the first phase, the only one unless phases are set.
     const ChartLines& lines() const;
     std::span<const Phase> phases() const { return phaseList; }
+    // The sessions kept out of the limits, in order, and the rules that ran.
+    std::span<const qsizetype> leftOutSessions() const { return leftOut; }
+    RuleSet rulesRun() const { return rules; }
     qsizetype phaseOf(qsizetype session) const; // an index into phases()
     // Whether the session is one of those its phase's lines come from.
     bool inBaseline(qsizetype session) const;
@@ -62,7 +65,8 @@ private:
     std::vector<double> MovRange;
     std::vector<Phase> phaseList;
     std::vector<qsizetype> leftOut; // in order
-    QList<Signal> found;            // a line each; that of a phase too large to analyse has no rule
+    RuleSet rules = allSignalRules;
+    QList<Signal> found; // a line each; that of a phase too large to analyse has no rule
     std::vector<RuleSet> rulesOf;
     std::vector<RuleSet> rangesBeyond;
 };

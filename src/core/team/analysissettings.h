@@ -19,6 +19,10 @@ struct AnalysisSettings {
     QList<qsizetype> locks;       // the last session of a baseline, at most one in a phase
     QList<qsizetype> leftOut;     // kept out of the limits, but judged like any other
     RuleSet rules = allSignalRules;
+
+    bool hasSessionSettings() const {
+        return !phaseStarts.isEmpty() || !locks.isEmpty() || !leftOut.isEmpty();
+    }
 };
 
 // A run of sessions judged against lines of its own.

@@ -5,6 +5,7 @@
 
 #include "core/team/labelspread.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEngine>
@@ -91,6 +92,16 @@ int ZoomChartView::lineLabelWidth() const {
     for (const LineLabel& label : lineLabels)
         widest = std::max(widest, fontMetrics().horizontalAdvance(label.text));
     return leaderLength + labelGap + widest + labelGap;
+}
+
+void ZoomChartView::setTintedSpans(QList<QPair<double, double>> spans) {
+    tinted = std::move(spans);
+    viewport()->update();
+}
+
+void ZoomChartView::setDividers(QList<double> xs) {
+    dividers = std::move(xs);
+    viewport()->update();
 }
 
 void ZoomChartView::setShadedSpans(QList<QPair<double, double>> spans) {
@@ -200,9 +211,40 @@ bool ZoomChartView::showLabelTip(const QPoint& at, const QPoint& globalPosition)
     return false;
 }
 
+void ZoomChartView::contextMenuEvent(QContextMenuEvent* event) {
+    emit menuRequested(event->reason() == QContextMenuEvent::Keyboard
+                           ? std::nullopt
+                           : std::optional(chart()->mapToValue(event->pos())),
+                       event->globalPos());
+}
+
+// The part of the plot between two x values, cut to what is in sight.
+QRectF ZoomChartView::xSpanRect(double from, double to) const {
+    const QRectF plot = chart()->plotArea();
+    const double scale = plot.width() / (shownTo - shownFrom);
+    const double left = std::max(plot.left(), plot.left() + (from - shownFrom) * scale);
+    const double right = std::min(plot.right(), plot.left() + (to - shownFrom) * scale);
+    return left < right ? QRectF(left, plot.top(), right - left, plot.height()) : QRectF();
+}
+
+void ZoomChartView::drawBackground(QPainter* painter, const QRectF& rect) {
+    QChartView::drawBackground(painter, rect);
+    QColor tint = palette().color(QPalette::Base);
+    tint.setAlpha(140);
+    for (const auto& [from, to] : std::as_const(tinted))
+        painter->fillRect(xSpanRect(from, to), tint);
+}
+
 // The selection shades the plot under the marks, and the marks lie over the lines and the grid.
 void ZoomChartView::drawForeground(QPainter* painter, const QRectF& rect) {
     QChartView::drawForeground(painter, rect);
+    const QRectF plot = chart()->plotArea();
+    painter->setPen(QPen(palette().color(QPalette::WindowText), 1));
+    for (double x : std::as_const(dividers))
+        if (x > shownFrom && x < shownTo) {
+            const double at = plot.left() + (x - shownFrom) * plot.width() / (shownTo - shownFrom);
+            painter->drawLine(QPointF(at, plot.top()), QPointF(at, plot.bottom()));
+        }
     drawShading(painter);
     drawMarks(painter);
     drawLineLabels(painter);

@@ -51,6 +51,11 @@ public:
     int lineLabelWidth() const;
     // Where each line label was drawn last, in the view.
     const QList<QRectF>& lineLabelPlaces() const { return labelPlaces; }
+    // x spans tinted under the plot's lines and points, in chart values: one part of the data
+    // set apart from the rest.
+    void setTintedSpans(QList<QPair<double, double>> spans);
+    // Where upright lines divide the plot, in chart x values.
+    void setDividers(QList<double> xs);
     // x spans drawn shaded over the plot, in chart values, in order.
     void setShadedSpans(QList<QPair<double, double>> spans);
     const QList<QPair<double, double>>& shadedSpans() const { return shaded; }
@@ -63,6 +68,8 @@ signals:
     // The pointer rests at a chart value, or clicked it.
     void pointerAt(const QPointF& value, const QPoint& globalPosition);
     void clickedAt(const QPointF& value);
+    // A menu asked for at a point of the view, or from the keyboard, at no point in particular.
+    void menuRequested(std::optional<QPointF> value, const QPoint& globalPosition);
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
@@ -71,6 +78,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void drawBackground(QPainter* painter, const QRectF& rect) override;
     void drawForeground(QPainter* painter, const QRectF& rect) override;
 
 private:
@@ -78,6 +87,7 @@ private:
     double unitsPerPixel() const;
     void panByPixels(double pixels);
     void drawShading(QPainter* painter) const;
+    QRectF xSpanRect(double from, double to) const;
     void drawMarks(QPainter* painter);
     void drawLineLabels(QPainter* painter);
     bool showLabelTip(const QPoint& at, const QPoint& globalPosition);
@@ -86,6 +96,8 @@ private:
     QList<ChartMarks> marks;
     QList<QPixmap> stamps; // the marks' shapes as drawn on the screen, made when first needed
     QList<QPair<double, double>> shaded;
+    QList<QPair<double, double>> tinted;
+    QList<double> dividers;
     QList<LineLabel> lineLabels;
     QList<QRectF> labelPlaces; // where the labels were drawn last, in their order
     QString cover;

@@ -200,20 +200,25 @@ void ControlPlot::setLegendMarks() {
 void ControlPlot::setLines(const QList<ChartLine>& lines) {
     qDeleteAll(lineSeries);
     lineSeries.clear();
+    seriesSteps.clear();
     QList<LineLabel> labels;
     for (const ChartLine& line : lines) {
-        if (!std::isfinite(line.value))
-            continue;
         const QPen pen(line.colour, 1.5, line.style);
-        auto* series = new QLineSeries(this);
-        series->setPen(pen);
-        series->append({{fullFrom, axis.drawn(line.value)}, {fullTo, axis.drawn(line.value)}});
-        attach(chart(), series, xAxis, yAxis);
-        showInLegend(chart(), series, false);
-        lineSeries.append(series);
-        labels.append({line.label + u' ' + signedText(axis.drawn(line.value)),
-                       line.name + u' ' + QString::number(line.value, 'g', 15),
-                       axis.drawn(line.value), pen});
+        for (const LineStep& step : line.steps) {
+            if (!std::isfinite(step.value))
+                continue;
+            auto* series = new QLineSeries(this);
+            series->setPen(pen);
+            attach(chart(), series, xAxis, yAxis);
+            showInLegend(chart(), series, false);
+            lineSeries.append(series);
+            seriesSteps.append({step.from, step.to, axis.drawn(step.value)});
+        }
+        if (line.steps.isEmpty() || !std::isfinite(line.steps.last().value))
+            continue;
+        const double last = line.steps.last().value;
+        labels.append({line.label + u' ' + signedText(axis.drawn(last)),
+                       line.name + u' ' + QString::number(last, 'g', 15), axis.drawn(last), pen});
     }
     chartView->setLineLabels(std::move(labels));
 }
@@ -229,8 +234,14 @@ ValueAxis ControlPlot::valueAxisFor(std::span<const double> seriesValues,
     for (double value : seriesValues)
         take(value);
     for (const ChartLine& line : lines)
-        take(line.value);
+        for (const LineStep& step : line.steps)
+            take(step.value);
     return low <= high ? valueAxis(low, high) : valueAxis(0, 0);
+}
+
+void ControlPlot::setHollow(std::vector<qsizetype> indices) {
+    hollow = std::move(indices);
+    redraw();
 }
 
 void ControlPlot::showRange(double from, double to) {
@@ -240,9 +251,12 @@ void ControlPlot::showRange(double from, double to) {
     valueLine->clear();
     // Across the range in sight only, so that a dash keeps its length however far in the view
     // is zoomed.
-    for (QLineSeries* line : std::as_const(lineSeries)) {
-        const double at = line->at(0).y();
-        line->replace({{from, at}, {to, at}});
+    for (qsizetype i = 0; i < lineSeries.size(); ++i) {
+        const LineStep& step = seriesSteps[i];
+        const double left = std::max(from, step.from), right = std::min(to, step.to);
+        lineSeries[i]->replace(left < right
+                                   ? QList<QPointF>{{left, step.value}, {right, step.value}}
+                                   : QList<QPointF>());
     }
     xAxis->setTickInterval(tickInterval(to - from));
     xAxis->setRange(from, to);
@@ -275,6 +289,14 @@ void ControlPlot::redraw() {
     // A line that zigzags up and down every pixel looks no better smoothed, and takes far longer.
     chartView->setRenderHint(QPainter::Antialiasing, points.line.size() <= 2 * frame.width);
     valueLine->replace(points.line);
+    // Few values are left out: each gets its ring wherever it is in sight.
+    QList<QPointF> rings;
+    for (auto i = std::ranges::lower_bound(hollow, qsizetype(std::ceil(shownFrom - firstX)));
+         i != hollow.end() && firstX + double(*i) <= shownTo && *i < std::ssize(values); ++i)
+        if (std::isfinite(values[std::size_t(*i)]))
+            rings.append({firstX + double(*i), values[std::size_t(*i)]});
+    layers.append(
+        {std::move(rings), markShape(QScatterSeries::MarkerShapeCircle, 8), valueColour, true});
     // The first kind shows over the others.
     for (qsizetype k = points.marked.size() - 1; k >= 0; --k) {
         const MarkKind& kind = markKinds[k];

@@ -20,12 +20,19 @@ class QLineSeries;
 class QValueAxis;
 class ZoomChartView;
 
-// A horizontal line across a control chart, labelled in words with its value beside the plot;
-// the label's tooltip gives the program's own name for it.
+// Where a line lies over a span of x: a line may step from one height to another, as from one
+// phase of the sessions to the next.
+struct LineStep {
+    double from, to;
+    double value;
+};
+
+// A horizontal line across a control chart, labelled in words beside the plot with its value at
+// the right edge; the label's tooltip gives the program's own name for it.
 struct ChartLine {
     QString name;  // Mean, UCL, …
     QString label; // Average, Upper limit, …
-    double value;
+    QList<LineStep> steps;
     Qt::PenStyle style;
     QColor colour;
 };
@@ -57,6 +64,8 @@ public:
     void setSeries(std::span<const double> values, double firstX, std::span<const RuleSet> marks,
                    const QList<MarkKind>& kinds, const QList<ChartLine>& lines, double fullFrom,
                    double fullTo);
+    // Values drawn as rings rather than dots, in order: those that the limits leave out.
+    void setHollow(std::vector<qsizetype> indices);
     // Shows the x range given, and draws the points that fall in it.
     void showRange(double from, double to);
     // The value drawn nearest a point of the chart, if one lies within a few pixels of it.
@@ -74,6 +83,7 @@ private:
     QValueAxis* yAxis;
     QLineSeries* valueLine;
     QList<QLineSeries*> lineSeries;
+    QList<LineStep> seriesSteps; // where each of lineSeries lies
     QList<QScatterSeries*> legendMarks;
 
     QString valueAxisTitle;
@@ -83,6 +93,7 @@ private:
     std::span<const double> values;
     std::span<const RuleSet> marks;
     QList<MarkKind> markKinds;
+    std::vector<qsizetype> hollow;
     std::vector<RuleSet> kindRules;
     double firstX = 0, shownFrom = 0, shownTo = 1, fullFrom = 0, fullTo = 1;
     bool redrawn = false; // since the range was last set

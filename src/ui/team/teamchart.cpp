@@ -5,6 +5,7 @@
 
 #include "core/common/wholenumber.h"
 #include "core/team/sessiontotals.h"
+#include "ui/controls/flexgrid.h"
 #include "ui/controls/threedcommand.h"
 #include "ui/controls/twipsgeometry.h"
 #include "ui/controls/widgetimage.h"
@@ -12,6 +13,7 @@
 #include "ui/style/appicon.h"
 #include "ui/style/windowstyle.h"
 #include "ui/team/controlplot.h"
+#include "ui/team/rulesdialog.h"
 
 #include <QAction>
 #include <QChart>
@@ -20,6 +22,7 @@
 #include <QFileInfo>
 #include <QGraphicsLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLegend>
 #include <QLocale>
@@ -27,6 +30,7 @@
 #include <QStandardPaths>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <functional>
 #include <utility>
 
 using namespace Qt::Literals::StringLiterals;
@@ -49,19 +53,30 @@ const QColor blue(0, 114, 178);
 const QColor reddishPurple(204, 121, 167);
 const QColor grey(120, 120, 120);
 
-QList<ChartLine> individualsLines(const ChartLines& c) {
-    return {{u"Mean"_s, u"Average"_s, c.Mean, Qt::SolidLine, bluishGreen},
-            {u"UCL"_s, u"Upper limit"_s, c.UCL, Qt::DashLine, vermillion},
-            {u"LCL"_s, u"Lower limit"_s, c.LCL, Qt::DashLine, vermillion},
-            {u"USig2"_s, u"+2σ"_s, c.USig2, Qt::DashDotLine, reddishPurple},
-            {u"LSig2"_s, u"−2σ"_s, c.LSig2, Qt::DashDotLine, reddishPurple},
-            {u"USig1"_s, u"+1σ"_s, c.USig1, Qt::DotLine, grey},
-            {u"LSig1"_s, u"−1σ"_s, c.LSig1, Qt::DotLine, grey}};
+// Each line over each phase, from the middle between its first session and the one before to
+// the middle after its last.
+template <class Line> QList<LineStep> stepsOf(std::span<const Phase> phases, Line line) {
+    QList<LineStep> steps;
+    for (const Phase& phase : phases)
+        steps.append({double(phase.first) + 0.5, double(phase.first + phase.count) + 0.5,
+                      std::invoke(line, phase.lines)});
+    return steps;
 }
 
-QList<ChartLine> rangeLines(const ChartLines& c) {
-    return {{u"MRBar"_s, u"Average range"_s, c.MRBar, Qt::SolidLine, bluishGreen},
-            {u"URL"_s, u"Range limit"_s, rangeLimit(c), Qt::DashLine, vermillion}};
+QList<ChartLine> individualsLines(std::span<const Phase> p) {
+    return {{u"Mean"_s, u"Average"_s, stepsOf(p, &ChartLines::Mean), Qt::SolidLine, bluishGreen},
+            {u"UCL"_s, u"Upper limit"_s, stepsOf(p, &ChartLines::UCL), Qt::DashLine, vermillion},
+            {u"LCL"_s, u"Lower limit"_s, stepsOf(p, &ChartLines::LCL), Qt::DashLine, vermillion},
+            {u"USig2"_s, u"+2σ"_s, stepsOf(p, &ChartLines::USig2), Qt::DashDotLine, reddishPurple},
+            {u"LSig2"_s, u"−2σ"_s, stepsOf(p, &ChartLines::LSig2), Qt::DashDotLine, reddishPurple},
+            {u"USig1"_s, u"+1σ"_s, stepsOf(p, &ChartLines::USig1), Qt::DotLine, grey},
+            {u"LSig1"_s, u"−1σ"_s, stepsOf(p, &ChartLines::LSig1), Qt::DotLine, grey}};
+}
+
+QList<ChartLine> rangeLines(std::span<const Phase> p) {
+    return {{u"MRBar"_s, u"Average range"_s, stepsOf(p, &ChartLines::MRBar), Qt::SolidLine,
+             bluishGreen},
+            {u"URL"_s, u"Range limit"_s, stepsOf(p, rangeLimit), Qt::DashLine, vermillion}};
 }
 
 // In the order of ruleFamilies: the first shows over the others.
@@ -95,11 +110,48 @@ QString dollars(double amount) {
     return (amount < 0 ? u"−$"_s : u"$"_s) + digits;
 }
 
-QString titleText(const SessionTotals& totals, double averageRate) {
-    return u"%1 sessions · %2 hours · %3 %4 · average %5 an hour"_s.arg(
+// The table's totals at the sessions' true lengths, and what the analysis was asked to do
+// beyond the usual.
+QString titleText(const SessionTotals& totals, const Analysis& analysis) {
+    QString text = u"%1 sessions · %2 hours · %3 %4"_s.arg(
         QLocale().toString(totals.sessions), QLocale().toString(totals.hours(), 'f', 1),
-        totals.amount < 0 ? u"lost"_s : u"won"_s, dollars(std::abs(totals.amount)),
-        dollars(averageRate));
+        totals.amount < 0 ? u"lost"_s : u"won"_s, dollars(std::abs(totals.amount)));
+    if (totals.hours() > 0)
+        text += u" · average %1 an hour"_s.arg(dollars(totals.amount / totals.hours()));
+    if (analysis.phases().size() > 1)
+        text += u" · %1 phases"_s.arg(analysis.phases().size());
+    if (const QString rules = rulesChosenText(analysis.rulesRun()); !rules.isEmpty())
+        text += u" · "_s + rules;
+    return text;
+}
+
+// A phase's sessions, numbered from 1: "1–35".
+QString sessionsText(qsizetype first, qsizetype last) {
+    return first == last ? QString::number(first + 1) : u"%1–%2"_s.arg(first + 1).arg(last + 1);
+}
+
+// Each phase in a row: its sessions, its baseline, and its lines.
+GridBody phaseRows(std::shared_ptr<const Analysis> analysis) {
+    return {int(analysis->phases().size()), [analysis](int row, int column) {
+                const Phase& phase = analysis->phases()[std::size_t(row)];
+                const qsizetype last = phase.first + phase.count - 1;
+                const std::span<const qsizetype> leftOut = analysis->leftOutSessions();
+                const auto leftOutHere = std::ranges::count_if(
+                    leftOut, [&](qsizetype s) { return s >= phase.first && s <= last; });
+                switch (column) {
+                case 0:
+                    return QString::number(row + 1);
+                case 1:
+                    return sessionsText(phase.first, last);
+                case 2:
+                    return sessionsText(phase.first, phase.lock.value_or(last)) +
+                           (leftOutHere ? u", %1 left out"_s.arg(leftOutHere) : QString());
+                default:
+                    const double line[] = {phase.lines.Mean, phase.lines.UCL, phase.lines.LCL,
+                                           phase.lines.MRBar};
+                    return wholeNumberText(line[column - 3]).replace(u'-', u'−');
+                }
+            }};
 }
 
 QString shownCell(QStringView cell) {
@@ -138,6 +190,15 @@ TeamChart::TeamChart(QWidget* owner) : QWidget(owner, Qt::Window) {
     plotColumn->addWidget(title);
     plotColumn->addWidget(individuals->view(), 3);
     plotColumn->addWidget(ranges->view(), 2);
+    phaseTable = new FlexGrid(plots);
+    phaseTable->setObjectName(u"Phases"_s);
+    phaseTable->setAccessibleName(u"Phases"_s);
+    phaseTable->setFormatString(
+        u"Phase|Sessions|Baseline|Average|Upper limit|Lower limit|Average range"_s);
+    phaseTable->setStretchLastColumn(true);
+    phaseTable->setMaximumHeight(phaseTable->verticalHeader()->defaultSectionSize() * 4 +
+                                 phaseTable->horizontalHeader()->sizeHint().height() + 4);
+    plotColumn->addWidget(phaseTable);
     for (ControlPlot* plot : {individuals, ranges})
         plot->view()->installEventFilter(this);
     individuals->view()->setAccessibleName(u"Rates"_s);
@@ -157,6 +218,8 @@ TeamChart::TeamChart(QWidget* owner) : QWidget(owner, Qt::Window) {
             &TeamChart::copyImage);
     connect(addCommandButton(row, u"&Save Image…"_s, 1500), &ThreedCommand::clicked, this,
             &TeamChart::saveImage);
+    connect(addCommandButton(row, u"&Rules…"_s, 1200), &ThreedCommand::clicked, this,
+            &TeamChart::chooseRules);
     createActions();
     TavoBAS::ApplyWindowStyle(this);
 
@@ -182,8 +245,27 @@ void TeamChart::createActions() {
     action(u"Copy Image"_s, QKeySequence::Copy, &TeamChart::copyImage);
     action(u"Save Image…"_s, QKeySequence::Save, &TeamChart::saveImage);
     action(u"Show All"_s, Qt::Key_Home, [this] { individuals->view()->showAll(); });
+    action(u"Rules…"_s, {}, &TeamChart::chooseRules);
     for (ControlPlot* plot : {individuals, ranges})
-        plot->view()->setContextMenuPolicy(Qt::ActionsContextMenu);
+        connect(plot->view(), &ZoomChartView::menuRequested, this,
+                [this, plot](std::optional<QPointF> at, const QPoint& global) {
+                    menuAt(plot, at, global);
+                });
+}
+
+// At a point, the menu is about its session; from the keyboard, about the session selected.
+void TeamChart::menuAt(ControlPlot* plot, std::optional<QPointF> at, const QPoint& global) {
+    std::optional<qsizetype> session;
+    if (analysis && !outdated && at)
+        if (const std::optional<qsizetype> near = plot->valueNear(*at))
+            session = plot == individuals ? *near : *near + 1;
+    emit sessionMenuRequested(session, global, actions());
+}
+
+void TeamChart::chooseRules() {
+    RulesDialog dialog(analysis ? analysis->rulesRun() : savedRules(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        emit rulesChosen(dialog.chosen());
 }
 
 void TeamChart::showAnalysis(std::shared_ptr<const SessionTable> table,
@@ -194,10 +276,25 @@ void TeamChart::showAnalysis(std::shared_ptr<const SessionTable> table,
     outdated = false;
     const double fullTo = double(analysis->rates().size()) + 0.5;
     individuals->setSeries(analysis->rates(), 1, analysis->rulesOfSessions(), ruleMarks(),
-                           individualsLines(analysis->lines()), 0.5, fullTo);
+                           individualsLines(analysis->phases()), 0.5, fullTo);
     ranges->setSeries(analysis->movingRanges(), 2, analysis->rangeMarks(), rangeMarks,
-                      rangeLines(analysis->lines()), 0.5, fullTo);
-    title->setText(titleText(totalsOf(sessions->values), analysis->lines().Mean));
+                      rangeLines(analysis->phases()), 0.5, fullTo);
+    title->setText(titleText(totalsOf(sessions->values), *analysis));
+    phaseTable->setBody(phaseRows(analysis));
+    QList<QPair<double, double>> baselines;
+    QList<double> starts;
+    for (const Phase& phase : analysis->phases()) {
+        if (phase.first > 0)
+            starts.append(double(phase.first) + 0.5);
+        if (phase.lock)
+            baselines.append({double(phase.first) + 0.5, double(*phase.lock) + 1.5});
+    }
+    for (ControlPlot* plot : {individuals, ranges}) {
+        plot->view()->setTintedSpans(baselines);
+        plot->view()->setDividers(starts);
+    }
+    const std::span<const qsizetype> leftOut = analysis->leftOutSessions();
+    individuals->setHollow({leftOut.begin(), leftOut.end()});
     showRange(0.5, fullTo);
     alignPlotsSoon();
     for (ControlPlot* plot : {individuals, ranges})
@@ -237,11 +334,12 @@ void TeamChart::alignPlots() {
     }
 }
 
-void TeamChart::showOutdated() {
+void TeamChart::showOutdated(const QString& note) {
     outdated = true;
     QToolTip::hideText();
     for (ControlPlot* plot : {individuals, ranges})
-        plot->view()->setCoverText(u"Press Analyze"_s);
+        plot->view()->setCoverText(note.isEmpty() ? u"Press Analyze"_s
+                                                  : u"Press Analyze\n"_s + note);
 }
 
 void TeamChart::shadeSessions(const QList<SessionSpan>& runs, SessionSpan current) {

@@ -7,8 +7,11 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class ControlPlot;
+class FlexGrid;
+class QAction;
 class QLabel;
 
 // The control chart of the last analysis: the rates against their lines above, the moving
@@ -23,8 +26,8 @@ public:
     // Draws an analysis of these sessions, no longer greyed out.
     void showAnalysis(std::shared_ptr<const SessionTable> sessions,
                       std::shared_ptr<const Analysis> analysis);
-    // Greys the chart out until the next analysis.
-    void showOutdated();
+    // Greys the chart out until the next analysis, saying why when there is more to it.
+    void showOutdated(const QString& note = {});
     // Shades the sessions of the chosen result lines, and brings the window of `current` into
     // view when it is among them.
     void shadeSessions(const QList<SessionSpan>& runs, SessionSpan current);
@@ -34,6 +37,10 @@ public:
 
 signals:
     void sessionClicked(qsizetype session); // 0-based
+    // A menu asked for at a session, or at none in particular, to hold these actions as well.
+    void sessionMenuRequested(std::optional<qsizetype> session, const QPoint& at,
+                              const QList<QAction*>& more);
+    void rulesChosen(RuleSet rules);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,11 +53,14 @@ private:
     void clickedAt(const QPointF& at);
     QString sessionInfo(qsizetype session) const;
     void createActions();
+    void menuAt(ControlPlot* plot, std::optional<QPointF> at, const QPoint& global);
+    void chooseRules();
 
     ControlPlot* individuals;
     ControlPlot* ranges;
     QWidget* plots;
     QLabel* title;
+    FlexGrid* phaseTable;
     std::shared_ptr<const SessionTable> sessions;
     std::shared_ptr<const Analysis> analysis;
     bool outdated = false;

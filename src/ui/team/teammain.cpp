@@ -13,12 +13,14 @@
 #include "ui/style/windowstyle.h"
 #include "ui/team/backgroundjob.h"
 #include "ui/team/instructions.h"
+#include "ui/team/rulesdialog.h"
 #include "ui/team/teamchart.h"
 #include "ui/team/x11clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QItemSelection>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -139,6 +141,7 @@ FlexGrid* makeGrid(QWidget* window, const QString& name, const QString& formatSt
 
 TeamMain::TeamMain(QWidget* parent) : QDialog(parent) {
     setUpToolWindow(this, u"Team Analysis"_s, clientWidthTwips, clientHeightTwips);
+    settings.rules = savedRules();
     createControls();
     connectControls();
     Form_Load();
@@ -155,8 +158,8 @@ void TeamMain::DoAnal() {
         return;
     track(runInBackground(
         this, u"Analyzing the sessions…"_s,
-        [table = sessions](const ProgressReport& progress) {
-            return analyseSessions(table->values, progress);
+        [table = sessions, settings = settings](const ProgressReport& progress) {
+            return analyseSessions(table->values, settings, progress);
         },
         [this, table = sessions](Analysis results) { showResults(table, std::move(results)); }));
 }
@@ -225,6 +228,8 @@ void TeamMain::SSChart_Click() {
     if (!chart) {
         chart = new TeamChart(this);
         connect(chart, &TeamChart::sessionClicked, this, &TeamMain::selectSession);
+        connect(chart, &TeamChart::sessionMenuRequested, this, &TeamMain::showSessionMenu);
+        connect(chart, &TeamChart::rulesChosen, this, &TeamMain::chooseRules);
         if (analysis) {
             chart->showAnalysis(analysedSessions, analysis);
             const auto [runs, current] = sessionsOfSelectedLines();
@@ -249,6 +254,20 @@ void TeamMain::track(BackgroundJob* started) {
 }
 
 void TeamMain::showSessions(SessionTable pasted) {
+    // A player's sheet with new rows below the old keeps the phases set on the old rows.
+    const auto& before = analysedSessions ? analysedSessions->values : std::vector<SessionValues>();
+    const bool appended = pasted.values.size() >= before.size() &&
+                          std::equal(before.begin(), before.end(), pasted.values.begin(),
+                                     [](const SessionValues& a, const SessionValues& b) {
+                                         return a.amount == b.amount && a.minutes == b.minutes;
+                                     });
+    if (!appended && settings.hasSessionSettings()) {
+        AnalysisSettings cleared;
+        cleared.rules = settings.rules;
+        settings = cleared;
+        if (chart)
+            chart->showOutdated(u"Phases cleared: the table changed"_s);
+    }
     sessions = std::make_shared<const SessionTable>(std::move(pasted));
     GG->setBody({int(sessions->sessionCount()), [table = sessions](int row, int column) {
                      return table->cells.at(qsizetype(row) * 2 + column).toString();
@@ -321,6 +340,65 @@ void TeamMain::connectControls() {
 
     connect(GR->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TeamMain::selectSessionsOfResults);
+
+    GG->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(GG, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const QModelIndex row = GG->indexAt(at);
+        showSessionMenu(row.isValid() ? std::optional<qsizetype>(row.row()) : std::nullopt,
+                        GG->viewport()->mapToGlobal(at), {});
+    });
+}
+
+// What can be changed at a session: each of its three settings one way or the other, an action
+// that cannot be taken greyed out with the reason as its tooltip. Without a session, the current
+// row of the sessions grid is the one.
+void TeamMain::showSessionMenu(std::optional<qsizetype> session, const QPoint& at,
+                               const QList<QAction*>& more) {
+    QMenu menu(this);
+    menu.setToolTipsVisible(true);
+    if (!session && GG->currentIndex().isValid())
+        session = GG->currentIndex().row();
+    if (job || !sessions || !session || *session >= sessions->sessionCount())
+        session.reset();
+    if (session) {
+        const qsizetype count = sessions->sessionCount();
+        const std::vector<Phase> phases = phasesOf(settings, count);
+        const auto phase = std::ranges::find_if(
+            phases, [&](const Phase& p) { return *session < p.first + p.count; });
+        const bool starts = settings.phaseStarts.contains(*session);
+        const bool locked = phase != phases.end() && phase->lock.has_value();
+        const bool leftOut = settings.leftOut.contains(*session);
+        const auto offer = [&](const QString& text, SettingsChange change) {
+            const ChangedSettings changed = changeSettings(settings, count, change, *session);
+            QAction* action = menu.addAction(text, this, [this, changed] {
+                settings = changed.settings;
+                DoAnal();
+            });
+            action->setEnabled(changed.refusal.isEmpty());
+            action->setToolTip(changed.refusal);
+        };
+        offer(starts ? u"Remove This Phase Start"_s : u"Start a New Phase Here"_s,
+              starts ? SettingsChange::RemovePhaseStart : SettingsChange::StartPhase);
+        if (!locked || phase->lock != *session)
+            offer(u"Lock Limits After This Session"_s, SettingsChange::LockAfter);
+        if (locked)
+            offer(u"Unlock Limits"_s, SettingsChange::Unlock);
+        offer(leftOut ? u"Include in the Limits"_s : u"Leave Out of the Limits"_s,
+              leftOut ? SettingsChange::Include : SettingsChange::LeaveOut);
+    }
+    if (!more.isEmpty()) {
+        if (session)
+            menu.addSeparator();
+        menu.addActions(more);
+    }
+    if (!menu.isEmpty())
+        menu.exec(at);
+}
+
+void TeamMain::chooseRules(RuleSet rules) {
+    settings.rules = rules;
+    saveRules(rules);
+    DoAnal();
 }
 
 // The sessions of the selected result lines, and those of the current line when it is selected.

@@ -7,9 +7,11 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 #include <utility>
 
 class BackgroundJob;
+class QAction;
 class FlexGrid;
 class QPlainTextEdit;
 class TeamChart;
@@ -44,6 +46,9 @@ private:
     void selectSessionsOfResults();
     void copyResults();
     void selectSession(qsizetype session);
+    void showSessionMenu(std::optional<qsizetype> session, const QPoint& at,
+                         const QList<QAction*>& more);
+    void chooseRules(RuleSet rules);
 
     ThreedCommand* SSSave;
     FlexGrid* GG;
@@ -60,5 +65,7 @@ private:
     std::shared_ptr<const Analysis> analysis;
     std::shared_ptr<const SessionTable> analysedSessions;
     bool resultsLinked = false;
+    // How the next analysis judges the sessions.
+    AnalysisSettings settings;
     BackgroundJob* job = nullptr; // the paste or analysis running, if any
 };
