@@ -15,7 +15,7 @@ import pyatspi
 from gi.repository import GLib
 
 APPLICATION = "kelvane-extras"
-LAUNCHER, NRS, TEAM = "Kelvane Extras", "NRS Calculate", "Team Analysis"
+LAUNCHER, NRS, TEAM, CHART = "Kelvane Extras", "NRS Calculate", "Team Analysis", "Control Chart"
 # The roles of what a user reads or works; each needs a name a screen reader can say.
 NAMED_ROLES = {"push button", "radio button", "text", "entry", "label", "static", "table"}
 CELLS_SHOWN = 8
@@ -181,6 +181,10 @@ def team_analysis():
     results = wait_for("Results table", lambda: find(top, "table", "Results"))
     wait_for("analysis", lambda: results.queryTable().nRows > 0)
     print_tree(TEAM, "Team Analysis after a paste and an analysis")
+    keys(TEAM, "alt+c")
+    chart = wait_for("Control Chart window", lambda: window(CHART))
+    wait_for("Phases table", lambda: find(chart, "table", "Phases"))
+    print_tree(CHART, "Control Chart")
     keys(TEAM, "alt+x")
     wait_for("Team Analysis closed", lambda: window(TEAM) is None)
 

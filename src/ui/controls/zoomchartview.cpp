@@ -187,6 +187,9 @@ void ZoomChartView::mouseDoubleClickEvent(QMouseEvent* event) {
 void ZoomChartView::keyPressEvent(QKeyEvent* event) {
     const double middle = (shownFrom + shownTo) / 2;
     const double page = chart()->plotArea().width() / 4;
+    // Shift+F10 opens the menu as the menu key does, as on other desktops.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)
+        return emit menuRequested(std::nullopt, mapToGlobal(rect().center()));
     switch (event->key()) {
     case Qt::Key_Plus:
     case Qt::Key_Equal:

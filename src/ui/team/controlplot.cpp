@@ -289,20 +289,21 @@ void ControlPlot::redraw() {
     // A line that zigzags up and down every pixel looks no better smoothed, and takes far longer.
     chartView->setRenderHint(QPainter::Antialiasing, points.line.size() <= 2 * frame.width);
     valueLine->replace(points.line);
-    // Few values are left out: each gets its ring wherever it is in sight.
-    QList<QPointF> rings;
-    for (auto i = std::ranges::lower_bound(hollow, qsizetype(std::ceil(shownFrom - firstX)));
-         i != hollow.end() && firstX + double(*i) <= shownTo && *i < std::ssize(values); ++i)
-        if (std::isfinite(values[std::size_t(*i)]))
-            rings.append({firstX + double(*i), values[std::size_t(*i)]});
-    layers.append(
-        {std::move(rings), markShape(QScatterSeries::MarkerShapeCircle, 8), valueColour, true});
     // The first kind shows over the others.
     for (qsizetype k = points.marked.size() - 1; k >= 0; --k) {
         const MarkKind& kind = markKinds[k];
         layers.append({std::move(points.marked[k]), markShape(kind.shape, markSize), kind.colour,
                        kind.hollow});
     }
+    // Few values are left out: each is ringed wherever it is in sight.
+    QList<QPointF> rings;
+    for (auto i = std::ranges::lower_bound(hollow, qsizetype(std::ceil(shownFrom - firstX)));
+         i != hollow.end() && firstX + double(*i) <= shownTo && *i < std::ssize(values); ++i)
+        if (std::isfinite(values[std::size_t(*i)]))
+            rings.append({firstX + double(*i), values[std::size_t(*i)]});
+    // Over every other mark, and wide enough to go round it.
+    layers.append(
+        {std::move(rings), markShape(QScatterSeries::MarkerShapeCircle, 19), valueColour, true});
     chartView->setMarks(std::move(layers));
 }
 

@@ -347,6 +347,13 @@ void TeamMain::connectControls() {
         showSessionMenu(row.isValid() ? std::optional<qsizetype>(row.row()) : std::nullopt,
                         GG->viewport()->mapToGlobal(at), {});
     });
+    // Shift+F10 opens the menu of the current row as the menu key does, as on other desktops.
+    auto* menuKey = new QShortcut(Qt::SHIFT | Qt::Key_F10, GG);
+    menuKey->setContext(Qt::WidgetShortcut);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        const QRect row = GG->visualRect(GG->currentIndex());
+        showSessionMenu(std::nullopt, GG->viewport()->mapToGlobal(row.center()), {});
+    });
 }
 
 // What can be changed at a session: each of its three settings one way or the other, an action
