@@ -15,6 +15,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QMenu>
@@ -26,6 +27,8 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolTip>
@@ -130,7 +133,12 @@ class TestTeamMain : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TavoBAS::installFontSubstitutes(); }
+    void initTestCase() {
+        TavoBAS::installFontSubstitutes();
+        // The rules chosen are remembered in a settings file of the tests' own.
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings().clear();
+    }
 
     void refusedPaste_data() {
         // A string is copied as text; anything else is text offered by another program, which
@@ -664,6 +672,36 @@ private slots:
         clickAndWait(window, u"SSSave"_s);
         clickAndWait(window, u"SSCommand1"_s);
         QCOMPARE(gridCellText(phases, 2, 2), u"21–31, 1 left out"_s);
+    }
+
+    // Rules… runs only the rules chosen, which the chart's title names, and the next window
+    // remembers them.
+    void rulesChosen() {
+        const auto allAgain = qScopeGuard([] { QSettings().clear(); });
+        TeamMain window;
+        showActive(window);
+        QList<int> late(30, 0);
+        late[27] = 1000;
+        pasteAndAnalyse(window, hourSessions(late));
+        findControl<QAbstractButton>(window, u"SSChart"_s)->click();
+        auto* chart = window.findChild<TeamChart*>();
+        QVERIFY(QTest::qWaitForWindowExposed(chart));
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            for (auto* button : dialog->findChildren<QAbstractButton*>())
+                if (button->text().startsWith(u"&Limits Only"_s) || button->text() == u"OK"_s)
+                    button->click();
+        });
+        for (auto* button : chart->findChildren<QAbstractButton*>())
+            if (button->text() == u"&Rules…"_s)
+                button->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.findChild<BackgroundJob*>(), 60'000);
+        QCOMPARE(gridRowCount(grid(window, u"GR"_s)), 2);
+        QVERIFY(gridCellText(grid(window, u"GR"_s), 1, 0).startsWith(u"Signal 1:"_s));
+        QVERIFY(chart->findChild<QLabel*>(u"Title"_s)->text().endsWith(u" · Rules 1"_s));
+        TeamMain next;
+        pasteAndAnalyse(next, hourSessions(late));
+        QCOMPARE(gridRowCount(grid(next, u"GR"_s)), 2);
     }
 
     // "No signals" selects nothing. The one results column grows to the longest line and shrinks

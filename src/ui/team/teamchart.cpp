@@ -177,6 +177,7 @@ TeamChart::TeamChart(QWidget* owner) : QWidget(owner, Qt::Window) {
     plots = new QWidget(this);
     // In every copied and saved image too, so that the picture says what it is of.
     title = new QLabel(plots);
+    title->setObjectName(u"Title"_s);
     title->setAlignment(Qt::AlignCenter);
     QFont titleFont = title->font();
     titleFont.setBold(true);
