@@ -91,9 +91,8 @@ bool reportsEveryWindow(const Rule& rule) {
     return rule.window == 1;
 }
 
-// `done` is the work of the rules run before this one.
 void applyRule(const Rule& rule, std::span<const double> Rate, const ChartLines& lines,
-               SignalFindings& found, ProgressSteps& steps, qsizetype done) {
+               SignalFindings& found, ProgressSteps& steps) {
     const int ruleIndex = int(&rule - rules);
     const qsizetype N = static_cast<qsizetype>(Rate.size());
     if (N < rule.window)
@@ -121,7 +120,7 @@ void applyRule(const Rule& rule, std::span<const double> Rate, const ChartLines&
         }
         if (p + rule.window == N)
             break;
-        steps.at(done + p);
+        steps.at(p);
         count += rule.counts(x + p + rule.window, lines);
         count -= rule.counts(x + p + rule.firstCounted, lines);
     }
@@ -150,13 +149,14 @@ SignalFindings findSignals(std::span<const double> Rate, const ChartLines& lines
                            const ProgressReport& progress) {
     SignalFindings found;
     found.rulesOfSessions.resize(Rate.size());
-    const qsizetype N = qsizetype(Rate.size());
-    ProgressSteps steps(progress, std::popcount(ruleSet) * N);
-    qsizetype done = 0;
+    // Each rule has a share of the progress of its own, which keeps the window loop lean.
+    const double ruleShare = 1.0 / std::popcount(ruleSet);
+    double done = 0;
     for (const Rule& rule : rules) {
         if (ruleSet & (1u << (&rule - rules))) {
-            applyRule(rule, Rate, lines, found, steps, done);
-            done += N;
+            ProgressSteps steps(progress, qsizetype(Rate.size()), done, done + ruleShare);
+            applyRule(rule, Rate, lines, found, steps);
+            done += ruleShare;
         }
     }
     return found;
