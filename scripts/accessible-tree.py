@@ -29,9 +29,10 @@ announced = []  # (kind, role, name) of each change AT-SPI reported
 
 def on_event(event):
     # accessible-name or accessible-description
-    kind = "checked" if event.type.startswith("object:state-changed") else event.type.split("-")[-1]
+    kind = (event.type.split(":")[-1] if event.type.startswith("object:state-changed")
+            else event.type.split("-")[-1])
     try:
-        if kind != "checked" or event.detail1:
+        if kind not in ("checked", "focused") or event.detail1:
             announced.append((kind, event.source.getRoleName(), event.source.name))
     except GLib.Error:
         pass  # from a control gone by the time the event is read, such as a progress label
@@ -170,17 +171,26 @@ def team_analysis():
     top = wait_for("Team Analysis window", lambda: window(TEAM))
     # xclip stays behind to hand the table over; it ends with the display. It can return before
     # the copy it leaves behind owns the clipboard.
-    table = "100\t60\n-50\t30\n"
+    table = "100\t60\n-50\t30\n70\t45\n20\t60\n"
     subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=table, text=True,
                    check=True, stderr=subprocess.DEVNULL)
     wait_for("table on the clipboard", lambda: clipboard() == table)
     keys(TEAM, "alt+p")
     sessions = wait_for("Sessions table", lambda: find(top, "table", "Sessions"))
-    wait_for("pasted sessions", lambda: sessions.queryTable().nRows == 2)
+    wait_for("pasted sessions", lambda: sessions.queryTable().nRows == 4)
     keys(TEAM, "alt+a")
     results = wait_for("Results table", lambda: find(top, "table", "Results"))
     wait_for("analysis", lambda: results.queryTable().nRows > 0)
     print_tree(TEAM, "Team Analysis after a paste and an analysis")
+    # A menu is no window of its own to AT-SPI: a screen reader reads each item as it gets the
+    # focus. The first session's menu, from the keyboard, on from Paste to the sessions: the
+    # first item that can be chosen.
+    announced.clear()
+    keys(TEAM, "Tab", "Menu", "Down")
+    wait_for('"Leave Out of the Limits" read from the session menu',
+             lambda: was_announced("focused", "menu item", "Leave Out of the Limits"))
+    print('The first session\'s menu reads "Leave Out of the Limits"\n')
+    xdotool("key", "Escape")
     keys(TEAM, "alt+c")
     chart = wait_for("Control Chart window", lambda: window(CHART))
     wait_for("Phases table", lambda: find(chart, "table", "Phases"))
@@ -220,6 +230,7 @@ def nrs_calculator():
 
 def main():
     pyatspi.Registry.registerEventListener(on_event, "object:state-changed:checked",
+                                           "object:state-changed:focused",
                                            "object:property-change:accessible-name",
                                            "object:property-change:accessible-description")
     with open(sys.argv[1], "w"):
