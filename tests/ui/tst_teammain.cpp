@@ -605,7 +605,8 @@ private slots:
 
     // The menu of a session in the grid starts a phase there, or says why it cannot; the menu of
     // a point on the chart leaves its session out of the limits, which the phase table shows.
-    // Each change analyses the sessions again at once, and a paste that only adds rows keeps it.
+    // Each change analyses the sessions again at once; a paste that only adds rows keeps it, any
+    // other paste clears it and says so.
     void sessionMenus() {
         TeamMain window;
         showActive(window);
@@ -672,6 +673,12 @@ private slots:
         clickAndWait(window, u"SSSave"_s);
         clickAndWait(window, u"SSCommand1"_s);
         QCOMPARE(gridCellText(phases, 2, 2), u"21–31, 1 left out"_s);
+        QGuiApplication::clipboard()->setText(quiet);
+        clickAndWait(window, u"SSSave"_s);
+        QCOMPARE(rates->accessibleDescription(),
+                 u"Press Analyze\nPhases cleared: the table changed"_s);
+        clickAndWait(window, u"SSCommand1"_s);
+        QCOMPARE(gridRowCount(phases), 2);
     }
 
     // Rules… runs only the rules chosen, which the chart's title names, and the next window
