@@ -134,7 +134,7 @@ Analysis analyseSessions(std::span<const SessionValues> sessions, const Analysis
     std::vector<qsizetype>& leftOut = analysis.leftOut;
     leftOut.assign(settings.leftOut.begin(), settings.leftOut.end());
     std::ranges::sort(leftOut);
-    leftOut.erase(std::ranges::unique(leftOut).begin(), leftOut.end());
+    leftOut.erase(std::unique(leftOut.begin(), leftOut.end()), leftOut.end());
     const qsizetype N = qsizetype(analysis.Rate.size());
     analysis.phaseList = phasesOf(settings, N);
 
