@@ -84,6 +84,13 @@ const QString quiet = hourSessions({100, 300, 200});
 const QString steady = hourSessions(
     {1000, 1001, 1000, 1001, 1000, 1001, 1000, 1001, 1000, 1001, 1000, 1001, 1000, 1001, 1000});
 
+// Thirty sessions at 0 but the 28th, whose amount stands out: one signal 1 in a run of 6b.
+QString lateOutlier(int amount = 1000) {
+    QList<int> amounts(30, 0);
+    amounts[27] = amount;
+    return hourSessions(amounts);
+}
+
 FlexGrid* grid(const QWidget& window, const QString& name) {
     return findControl<FlexGrid>(window, name);
 }
@@ -98,6 +105,13 @@ void pasteAndAnalyse(const TeamMain& window, const QString& clipboardText) {
     QGuiApplication::clipboard()->setText(clipboardText);
     clickAndWait(window, u"SSSave"_s);
     clickAndWait(window, u"SSCommand1"_s);
+}
+
+// Opens the chart of the analysis; nothing when it does not show.
+TeamChart* openChart(const TeamMain& window) {
+    findControl<QAbstractButton>(window, u"SSChart"_s)->click();
+    auto* chart = window.findChild<TeamChart*>();
+    return chart && QTest::qWaitForWindowExposed(chart) ? chart : nullptr;
 }
 
 // Text another program offers, arriving as `sent`: nothing when the transfer fails, as from an
@@ -311,9 +325,7 @@ private slots:
         QCOMPARE(help->verticalScrollBar()->maximum(), 0);
         QCOMPARE(tabStops(findControl(window, u"SSSave"_s), 6).join(u' '),
                  u"GG SSCommand1 GR Text1 SSCommand2 SSSave"_s);
-        QList<int> late(30, 0);
-        late[27] = 1000;
-        QGuiApplication::clipboard()->setText(hourSessions(late));
+        QGuiApplication::clipboard()->setText(lateOutlier());
         sessions->setFocus();
         QTest::keyClick(sessions, Qt::Key_V, Qt::ControlModifier);
         QTRY_COMPARE(gridRowCount(sessions), 31);
@@ -352,14 +364,11 @@ private slots:
         showActive(window);
         auto* chartButton = findControl<QAbstractButton>(window, u"SSChart"_s);
         QVERIFY(!chartButton->isEnabled());
-        QList<int> late(30, 0);
-        late[27] = 1000;
-        pasteAndAnalyse(window, hourSessions(late));
+        pasteAndAnalyse(window, lateOutlier());
         QCOMPARE(tabStops(findControl(window, u"SSCommand2"_s), 2).join(u' '), u"SSChart SSSave"_s);
         clickRow(grid(window, u"GR"_s), 0); // Signal 1, session 28, chosen before the chart opens
-        chartButton->click();
-        auto* chart = window.findChild<TeamChart*>();
-        QVERIFY(QTest::qWaitForWindowExposed(chart));
+        TeamChart* chart = openChart(window);
+        QVERIFY(chart);
         auto* rates = chart->findChild<ZoomChartView*>();
         QCOMPARE(rates->shadedSpans(), (QList<QPair<double, double>>{{27.5, 28.5}}));
         grid(window, u"GR"_s)->clearSelection();
@@ -412,9 +421,8 @@ private slots:
         showActive(window);
         QFETCH(QString, table);
         pasteAndAnalyse(window, table);
-        findControl<QAbstractButton>(window, u"SSChart"_s)->click();
-        auto* chart = window.findChild<TeamChart*>();
-        QVERIFY(QTest::qWaitForWindowExposed(chart));
+        TeamChart* chart = openChart(window);
+        QVERIFY(chart);
         for (const ZoomChartView* plot : chart->findChildren<ZoomChartView*>()) {
             const auto* axis = qobject_cast<QValueAxis*>(plot->chart()->axes(Qt::Vertical)[0]);
             const double step = axis->tickType() == QValueAxis::TicksDynamic
@@ -452,12 +460,9 @@ private slots:
         const auto restoreFont = qScopeGuard([&] { QApplication::setFont(usual); });
         TeamMain window;
         showActive(window);
-        QList<int> late(30, 0);
-        late[27] = outlier;
-        pasteAndAnalyse(window, hourSessions(late));
-        findControl<QAbstractButton>(window, u"SSChart"_s)->click();
-        auto* chart = window.findChild<TeamChart*>();
-        QVERIFY(QTest::qWaitForWindowExposed(chart));
+        pasteAndAnalyse(window, lateOutlier(outlier));
+        TeamChart* chart = openChart(window);
+        QVERIFY(chart);
         if (size.isValid())
             chart->resize(size);
         const QList<ZoomChartView*> plots = chart->findChildren<ZoomChartView*>();
@@ -495,12 +500,9 @@ private slots:
     void chartTooltips() {
         TeamMain window;
         showActive(window);
-        QList<int> late(30, 0);
-        late[27] = 1000;
-        pasteAndAnalyse(window, hourSessions(late));
-        findControl<QAbstractButton>(window, u"SSChart"_s)->click();
-        auto* chart = window.findChild<TeamChart*>();
-        QVERIFY(QTest::qWaitForWindowExposed(chart));
+        pasteAndAnalyse(window, lateOutlier());
+        TeamChart* chart = openChart(window);
+        QVERIFY(chart);
         auto* rates = chart->findChild<ZoomChartView*>();
         // The tip shown once the pointer rests on a point; a tip that goes when the window is
         // activated comes back at the next move.
@@ -610,9 +612,7 @@ private slots:
     void sessionMenus() {
         TeamMain window;
         showActive(window);
-        QList<int> late(30, 0);
-        late[27] = 1000;
-        pasteAndAnalyse(window, hourSessions(late));
+        pasteAndAnalyse(window, lateOutlier());
         QStringList offered;
         QString chosen;
         QTimer user;
@@ -651,9 +651,8 @@ private slots:
         menuAtRow(20, u"Start a New Phase Here"_s);
         QVERIFY(gridCellText(grid(window, u"GR"_s), 1, 0).startsWith(u"Phase "_s));
 
-        findControl<QAbstractButton>(window, u"SSChart"_s)->click();
-        auto* chart = window.findChild<TeamChart*>();
-        QVERIFY(QTest::qWaitForWindowExposed(chart));
+        TeamChart* chart = openChart(window);
+        QVERIFY(chart);
         auto* rates = chart->findChild<ZoomChartView*>();
         FlexGrid* phases = chart->findChild<FlexGrid*>(u"Phases"_s);
         QCOMPARE(gridRowCount(phases), 3);
@@ -669,7 +668,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!window.findChild<BackgroundJob*>(), 60'000);
         QTRY_COMPARE(gridCellText(phases, 2, 2), u"21–30, 1 left out"_s);
 
-        QGuiApplication::clipboard()->setText(hourSessions(late) + hourSessions({5}));
+        QGuiApplication::clipboard()->setText(lateOutlier() + hourSessions({5}));
         clickAndWait(window, u"SSSave"_s);
         clickAndWait(window, u"SSCommand1"_s);
         QCOMPARE(gridCellText(phases, 2, 2), u"21–31, 1 left out"_s);
@@ -687,12 +686,9 @@ private slots:
         const auto allAgain = qScopeGuard([] { QSettings().clear(); });
         TeamMain window;
         showActive(window);
-        QList<int> late(30, 0);
-        late[27] = 1000;
-        pasteAndAnalyse(window, hourSessions(late));
-        findControl<QAbstractButton>(window, u"SSChart"_s)->click();
-        auto* chart = window.findChild<TeamChart*>();
-        QVERIFY(QTest::qWaitForWindowExposed(chart));
+        pasteAndAnalyse(window, lateOutlier());
+        TeamChart* chart = openChart(window);
+        QVERIFY(chart);
         QTimer::singleShot(0, [] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             for (auto* button : dialog->findChildren<QAbstractButton*>())
@@ -707,7 +703,7 @@ private slots:
         QVERIFY(gridCellText(grid(window, u"GR"_s), 1, 0).startsWith(u"Signal 1:"_s));
         QVERIFY(chart->findChild<QLabel*>(u"Title"_s)->text().endsWith(u" · Rules 1"_s));
         TeamMain next;
-        pasteAndAnalyse(next, hourSessions(late));
+        pasteAndAnalyse(next, lateOutlier());
         QCOMPARE(gridRowCount(grid(next, u"GR"_s)), 2);
     }
 

@@ -19,3 +19,7 @@ QString wholeNumberText(double value) {
     // QString::number writes -0 as "0".
     return QString::number(roundHalfEven(value), 'f', 0);
 }
+
+QString signedWholeNumberText(double value) {
+    return wholeNumberText(value).replace(u'-', u'−');
+}

@@ -10,3 +10,5 @@ double roundHalfEven(double value);
 
 // The rounded value written in full in decimal: no grouping, no exponent, no "-0".
 QString wholeNumberText(double value);
+// The same with a true minus sign, as a label shows it.
+QString signedWholeNumberText(double value);

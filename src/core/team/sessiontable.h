@@ -11,6 +11,8 @@
 struct SessionValues {
     double amount;  // dollars won, negative when lost
     double minutes; // a duration already turned into minutes
+
+    bool operator==(const SessionValues&) const = default;
 };
 
 // A pasted table below its header row: the cells as the grid shows and copies them, and the

@@ -13,7 +13,8 @@ constexpr double largestWrittenOut = 1e9;
 // Values in a larger unit keep this many digits before the point.
 constexpr int digitsKept = 4;
 
-// The least of 1, 2 or 5 times a power of ten that is at least `rough`, and at least 1.
+} // namespace
+
 double niceStep(double rough) {
     const double power = std::pow(10.0, std::floor(std::log10(rough)));
     for (double step : {1.0, 2.0, 5.0})
@@ -21,8 +22,6 @@ double niceStep(double rough) {
             return std::max(1.0, step * power);
     return std::max(1.0, 10 * power);
 }
-
-} // namespace
 
 double ValueAxis::drawn(double value) const {
     return unitPower == 0 ? value : value / std::pow(10.0, unitPower);

@@ -17,6 +17,10 @@ struct ValueAxis {
     double stepFor(double pixels, double leastApart) const;
 };
 
+// The least of 1, 2 or 5 times a power of ten that is at least `rough`, and at least 1: a step
+// between ticks that reads at a glance.
+double niceStep(double rough);
+
 // The axis for values from `low` to `high` (finite, low <= high). The range goes below 0 only
 // when a value does.
 ValueAxis valueAxis(double low, double high);

@@ -68,16 +68,6 @@ QPainterPath markShape(QScatterSeries::MarkerShape shape, double size) {
     }
 }
 
-// About eight ticks at whole numbers of sessions: 1, 2 or 5 times a power of ten.
-double tickInterval(double span) {
-    const double rough = span / 8;
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    for (double step : {1.0, 2.0, 5.0})
-        if (step * power >= rough)
-            return std::max(1.0, step * power);
-    return std::max(1.0, 10 * power);
-}
-
 // "10" and the power in superscript digits.
 QString powerOfTen(int power) {
     static const QString superscripts = u"⁰¹²³⁴⁵⁶⁷⁸⁹"_s;
@@ -85,11 +75,6 @@ QString powerOfTen(int power) {
     for (QChar digit : QString::number(power))
         text += digit == u'-' ? u'⁻' : superscripts[digit.digitValue()];
     return text;
-}
-
-// A whole number as printed, with a true minus sign.
-QString signedText(double value) {
-    return wholeNumberText(value).replace(u'-', u'−');
 }
 
 void showInLegend(QChart* chart, QAbstractSeries* series, bool shown) {
@@ -217,7 +202,7 @@ void ControlPlot::setLines(const QList<ChartLine>& lines) {
         if (line.steps.isEmpty() || !std::isfinite(line.steps.last().value))
             continue;
         const double last = line.steps.last().value;
-        labels.append({line.label + u' ' + signedText(axis.drawn(last)),
+        labels.append({line.label + u' ' + signedWholeNumberText(axis.drawn(last)),
                        line.name + u' ' + QString::number(last, 'g', 15), axis.drawn(last), pen});
     }
     chartView->setLineLabels(std::move(labels));
@@ -258,7 +243,8 @@ void ControlPlot::showRange(double from, double to) {
                                    ? QList<QPointF>{{left, step.value}, {right, step.value}}
                                    : QList<QPointF>());
     }
-    xAxis->setTickInterval(tickInterval(to - from));
+    // About eight ticks at whole numbers of sessions.
+    xAxis->setTickInterval(niceStep((to - from) / 8));
     xAxis->setRange(from, to);
     chartView->setXRanges(fullFrom, fullTo, from, to);
     // New tick labels may move the plot's edges: laid out now, a plot whose area changes is

@@ -149,7 +149,7 @@ GridBody phaseRows(std::shared_ptr<const Analysis> analysis) {
                 default:
                     const double line[] = {phase.lines.Mean, phase.lines.UCL, phase.lines.LCL,
                                            phase.lines.MRBar};
-                    return wholeNumberText(line[column - 3]).replace(u'-', u'−');
+                    return signedWholeNumberText(line[column - 3]);
                 }
             }};
 }

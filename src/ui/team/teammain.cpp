@@ -257,10 +257,7 @@ void TeamMain::showSessions(SessionTable pasted) {
     // A player's sheet with new rows below the old keeps the phases set on the old rows.
     const auto& before = analysedSessions ? analysedSessions->values : std::vector<SessionValues>();
     const bool appended = pasted.values.size() >= before.size() &&
-                          std::equal(before.begin(), before.end(), pasted.values.begin(),
-                                     [](const SessionValues& a, const SessionValues& b) {
-                                         return a.amount == b.amount && a.minutes == b.minutes;
-                                     });
+                          std::equal(before.begin(), before.end(), pasted.values.begin());
     if (!appended && settings.hasSessionSettings()) {
         AnalysisSettings cleared;
         cleared.rules = settings.rules;
