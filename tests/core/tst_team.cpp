@@ -5,6 +5,7 @@
 #include "core/team/analysissettings.h"
 #include "core/team/chartpoints.h"
 #include "core/team/chartstats.h"
+#include "core/team/expectation.h"
 #include "core/team/labelspread.h"
 #include "core/team/paste.h"
 #include "core/team/signalrules.h"
@@ -16,6 +17,12 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <numeric>
+#include <random>
+
+using namespace Qt::Literals::StringLiterals;
+
+Q_DECLARE_METATYPE(GameEntry)
 
 namespace {
 
@@ -504,6 +511,98 @@ private slots:
         const bool reduced = shown > 2 * frame.width;
         QVERIFY(points.line.size() <= (reduced ? 4 * (frame.width + 2) : shown + 2));
         QVERIFY(reduced || points.line.size() >= shown);
+
+        // A path through the same points thins it alike.
+        std::vector<double> xs(values.size());
+        std::iota(xs.begin(), xs.end(), 1.0);
+        QCOMPARE(::pathPoints(xs, values, frame), points.line);
+    }
+
+    // 200 hours at $75 an hour, SD $813.17 (1.5 % of a $100 bet, 1.15 bets SD a hand, 50 hands an
+    // hour), given either way, with $14,000 lost.
+    void expectationFigures_data() {
+        QTest::addColumn<GameEntry>("entry");
+        QTest::newRow("per hour") << GameEntry{u"75"_s, u"$813.17"_s, {}, false};
+        QTest::newRow("per 100 hands") << GameEntry{u"150"_s, u"1,150"_s, u"50"_s, true};
+    }
+
+    void expectationFigures() {
+        QFETCH(GameEntry, entry);
+        const QLocale english(QLocale::English, QLocale::UnitedStates);
+        const std::optional<GameRates> game = readGame(entry, english).rates;
+        QVERIFY(game);
+        QCOMPARE(game->evPerHour, 75.0);
+        QVERIFY(std::abs(game->sdPerHour - 813.17) < 0.005);
+        // Sessions of uneven lengths, as the true hours count and not the chart's hour floor.
+        std::vector<SessionValues> sessions;
+        for (int i = 0; i < 80; ++i)
+            sessions.push_back({i % 2 ? -475.0 : 125.0, i % 4 ? 110.0 : 270.0});
+        const ExpectationFigures figures = ::expectationFigures(sessions, *game);
+        QCOMPARE(figures.totals.hours(), 200.0);
+        QCOMPARE(figures.totals.amount, -14'000.0);
+        QCOMPARE(figures.expected, 15'000.0);
+        QCOMPARE(figures.difference, -29'000.0);
+        QCOMPARE(std::round(figures.z * 100) / 100, -2.52);
+        const QString text = figuresText(figures, english);
+        QVERIFY2(text.contains(u"1 in 171"_s) &&
+                     text.contains(u"$29,000 below expectation: a shortfall this large happens by "
+                                   u"chance about once in 171 records of this length."_s),
+                 qPrintable(text));
+    }
+
+    void refusesGames_data() {
+        QTest::addColumn<GameEntry>("entry");
+        QTest::addColumn<QString>("problems"); // of EV, SD and speed, by their first word
+        QTest::newRow("SD 0") << GameEntry{u"75"_s, u"0"_s, {}, false} << u"/Enter/"_s;
+        QTest::newRow("SD below 0") << GameEntry{u"75"_s, u"-1"_s, {}, false} << u"/Enter/"_s;
+        QTest::newRow("words") << GameEntry{u"much"_s, u"x"_s, {}, false} << u"Enter/Enter/"_s;
+        QTest::newRow("no speed") << GameEntry{u"1"_s, u"5"_s, u""_s, true} << u"//Enter"_s;
+        QTest::newRow("speed unused") << GameEntry{u"-2"_s, u"5"_s, u"0"_s, false} << u"//"_s;
+        QTest::newRow("beyond a double")
+            << GameEntry{u"1e300"_s, u"5"_s, u"1e300"_s, true} << u"//These"_s;
+    }
+
+    void refusesGames() {
+        QFETCH(GameEntry, entry);
+        QFETCH(QString, problems);
+        const GameReading reading = readGame(entry, QLocale::c());
+        const QString found = QStringList{reading.evProblem.section(u' ', 0, 0),
+                                          reading.sdProblem.section(u' ', 0, 0),
+                                          reading.speedProblem.section(u' ', 0, 0)}
+                                  .join(u'/');
+        QCOMPARE(found, problems);
+        QCOMPARE(reading.rates.has_value(), problems == u"//"_s);
+    }
+
+    // Honest players, their sessions of random lengths and results drawn from EV and SD: as many
+    // end beyond two standard deviations as a normal distribution puts there, 4.55 %.
+    void honestPlayersStayWithinTheBands() {
+        std::mt19937_64 random(2026);
+        const GameRates game{75, 813.17};
+        std::uniform_real_distribution<double> minutes(30, 600);
+        std::uniform_int_distribution<int> sessionCount(20, 120);
+        std::normal_distribution<double> luck;
+        int outside = 0;
+        constexpr int players = 10'000;
+        for (int player = 0; player < players; ++player) {
+            std::vector<SessionValues> sessions(std::size_t(sessionCount(random)));
+            for (SessionValues& session : sessions) {
+                session.minutes = minutes(random);
+                const double hours = session.minutes / 60;
+                session.amount =
+                    game.evPerHour * hours + game.sdPerHour * std::sqrt(hours) * luck(random);
+            }
+            const ExpectationFigures figures = ::expectationFigures(sessions, game);
+            const ExpectationPath path = expectationPath(sessions);
+            QCOMPARE(path.won.back(), figures.totals.amount);
+            const bool beyond = std::abs(figures.z) > 2;
+            QCOMPARE(beyond, std::abs(path.won.back() - game.evPerHour * path.hours.back()) >
+                                 std::abs(bandEdge(game, path.hours.back(), 2) -
+                                          game.evPerHour * path.hours.back()));
+            outside += beyond;
+        }
+        QVERIFY2(std::abs(outside * 100.0 / players - 4.55) <= 0.5,
+                 qPrintable(QString::number(outside)));
     }
 };
 

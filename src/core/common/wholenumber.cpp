@@ -6,6 +6,8 @@
 #include <cfenv>
 #include <cmath>
 
+using namespace Qt::Literals::StringLiterals;
+
 double roundHalfEven(double value) {
     // nearbyint follows the current rounding mode, which is to-nearest-even unless changed.
     const int savedMode = std::fegetround();
@@ -22,4 +24,12 @@ QString wholeNumberText(double value) {
 
 QString signedWholeNumberText(double value) {
     return wholeNumberText(value).replace(u'-', u'−');
+}
+
+QString dollarsText(double amount, const QLocale& locale) {
+    const double size = std::abs(amount);
+    const QString digits =
+        size < 1e15 ? locale.toString(roundHalfEven(size), 'f', 0) : locale.toString(size, 'g', 4);
+    // No "−$0" for a loss of cents.
+    return (amount < 0 && roundHalfEven(size) != 0 ? u"−$"_s : u"$"_s) + digits;
 }

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 // Rounds to the nearest whole number, a value exactly halfway going to the even neighbour.
@@ -12,3 +13,7 @@ double roundHalfEven(double value);
 QString wholeNumberText(double value);
 // The same with a true minus sign, as a label shows it.
 QString signedWholeNumberText(double value);
+
+// Dollars to the whole dollar, grouped as the locale groups them, with a true minus: "−$1,250".
+// Amounts beyond 10^15 show four significant digits.
+QString dollarsText(double amount, const QLocale& locale = QLocale());

@@ -66,9 +66,10 @@ private:
 };
 
 // Appends the first, lowest, highest and last of the finite values from `from` to `to`, in their
-// order and each once.
-void appendColumn(QList<QPointF>& line, std::span<const double> values, double firstX,
-                  qsizetype from, qsizetype to) {
+// order and each once, at the x that `xOf` gives each index.
+template <class XOf>
+void appendColumn(QList<QPointF>& line, std::span<const double> values, XOf xOf, qsizetype from,
+                  qsizetype to) {
     qsizetype first = -1, lowest = 0, highest = 0, last = 0;
     double low = 0, high = 0;
     for (qsizetype i = from; i < to; ++i) {
@@ -89,7 +90,7 @@ void appendColumn(QList<QPointF>& line, std::span<const double> values, double f
     std::ranges::sort(kept);
     for (qsizetype k = 0; k < 4; ++k)
         if (k == 0 || kept[k] != kept[k - 1])
-            line.append({firstX + double(kept[k]), values[std::size_t(kept[k])]});
+            line.append({xOf(kept[k]), values[std::size_t(kept[k])]});
 }
 
 } // namespace
@@ -116,8 +117,10 @@ ChartPoints chartPoints(std::span<const double> values, double firstX, const Plo
                 qsizetype(std::ceil(frame.xFrom + column * unitsPerColumn - firstX)), from, to);
         };
         for (int column = -1; column <= frame.width; ++column)
-            appendColumn(points.line, values, firstX, column < 0 ? from : columnStart(column),
-                         column == frame.width ? to : columnStart(column + 1));
+            appendColumn(
+                points.line, values, [firstX](qsizetype i) { return firstX + double(i); },
+                column < 0 ? from : columnStart(column),
+                column == frame.width ? to : columnStart(column + 1));
     }
 
     if (marks.empty())
@@ -139,4 +142,34 @@ ChartPoints chartPoints(std::span<const double> values, double firstX, const Plo
             grid.add({firstX + double(i), value}, kind);
     }
     return points;
+}
+
+QList<QPointF> pathPoints(std::span<const double> xs, std::span<const double> values,
+                          const PlotFrame& frame) {
+    const qsizetype n = std::min(std::ssize(xs), std::ssize(values));
+    xs = xs.first(std::size_t(n));
+    const auto firstAtOrAfter = [xs](double x) {
+        return qsizetype(std::lower_bound(xs.begin(), xs.end(), x) - xs.begin());
+    };
+    const qsizetype from = std::max<qsizetype>(firstAtOrAfter(frame.xFrom) - 1, 0);
+    const qsizetype to = std::min<qsizetype>(
+        qsizetype(std::upper_bound(xs.begin(), xs.end(), frame.xTo) - xs.begin()) + 1, n);
+    const auto xOf = [xs](qsizetype i) {
+        return xs[std::size_t(i)];
+    };
+    QList<QPointF> line;
+    if (to - from <= 2 * qsizetype(frame.width)) {
+        for (qsizetype i = from; i < to; ++i)
+            if (std::isfinite(values[std::size_t(i)]))
+                line.append({xOf(i), values[std::size_t(i)]});
+        return line;
+    }
+    const double unitsPerColumn = (frame.xTo - frame.xFrom) / frame.width;
+    const auto columnStart = [&](int column) {
+        return std::clamp(firstAtOrAfter(frame.xFrom + column * unitsPerColumn), from, to);
+    };
+    for (int column = -1; column <= frame.width; ++column)
+        appendColumn(line, values, xOf, column < 0 ? from : columnStart(column),
+                     column == frame.width ? to : columnStart(column + 1));
+    return line;
 }

@@ -38,3 +38,9 @@ struct ChartPoints {
 ChartPoints chartPoints(std::span<const double> values, double firstX, const PlotFrame& frame,
                         std::span<const RuleSet> marks = {},
                         std::span<const RuleSet> families = {});
+
+// The line of a path through (xs[i], values[i]), its xs never going down, within the frame and one
+// point beyond each edge: every point where there is room for it; otherwise, in each pixel
+// column, the first, the lowest, the highest and the last, as chartPoints draws its line.
+QList<QPointF> pathPoints(std::span<const double> xs, std::span<const double> values,
+                          const PlotFrame& frame);

@@ -103,21 +103,14 @@ QList<MarkKind> ruleMarks() {
 const QList<MarkKind> rangeMarks{{beyondLimitsRule, u"Above the range limit"_s,
                                   QScatterSeries::MarkerShapeRotatedRectangle, vermillion}};
 
-// Dollars, whole, grouped as the user's locale groups them.
-QString dollars(double amount) {
-    const QString digits = std::abs(amount) < 1e15 ? QLocale().toString(std::abs(amount), 'f', 0)
-                                                   : QLocale().toString(std::abs(amount), 'g', 4);
-    return (amount < 0 ? u"−$"_s : u"$"_s) + digits;
-}
-
 // The table's totals at the sessions' true lengths, and what the analysis was asked to do
 // beyond the usual.
 QString titleText(const SessionTotals& totals, const Analysis& analysis) {
     QString text = u"%1 sessions · %2 hours · %3 %4"_s.arg(
         QLocale().toString(totals.sessions), QLocale().toString(totals.hours(), 'f', 1),
-        totals.amount < 0 ? u"lost"_s : u"won"_s, dollars(std::abs(totals.amount)));
+        totals.amount < 0 ? u"lost"_s : u"won"_s, dollarsText(std::abs(totals.amount)));
     if (totals.hours() > 0)
-        text += u" · average %1 an hour"_s.arg(dollars(totals.amount / totals.hours()));
+        text += u" · average %1 an hour"_s.arg(dollarsText(totals.amount / totals.hours()));
     if (analysis.phases().size() > 1)
         text += u" · %1 phases"_s.arg(analysis.phases().size());
     if (const QString rules = rulesChosenText(analysis.rulesRun()); !rules.isEmpty())
