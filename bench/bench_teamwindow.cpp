@@ -14,6 +14,8 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLineEdit>
+#include <QTabWidget>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 
@@ -144,7 +146,7 @@ void redrawChart(benchmark::State& state) {
     button(*window, "SSChart")->click();
     auto* chart = window->findChild<TeamChart*>();
     paintChart(chart);
-    auto* view = chart->findChild<ZoomChartView*>();
+    auto* view = chart->findChild<ZoomChartView*>(u"Rates"_s);
     const double n = double(state.range(0));
     const double ranges[][2] = {{n * 0.25, n * 0.75}, {n * 0.3, n * 0.8}, {0.5, n + 0.5}};
     qsizetype step = 0;
@@ -155,8 +157,52 @@ void redrawChart(benchmark::State& state) {
     }
 }
 
+// The chart's expectation page, with a game entered.
+ZoomChartView* showExpectation(TeamChart* chart) {
+    auto* page = chart->findChild<QWidget*>(u"ExpectationPage"_s);
+    page->findChild<QLineEdit*>(u"EVField"_s)->setText(u"75"_s);
+    page->findChild<QLineEdit*>(u"SDField"_s)->setText(u"813.17"_s);
+    chart->findChild<QTabWidget*>()->setCurrentWidget(page);
+    paintChart(chart);
+    return page->findChild<ZoomChartView*>();
+}
+
+// From the click on Chart to its expectation page painted.
+void openExpectation(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        const auto window = analysedWindow(state.range(0));
+        state.ResumeTiming();
+        button(*window, "SSChart")->click();
+        showExpectation(window->findChild<TeamChart*>());
+    }
+}
+
+// A zoom in, a pan and a zoom out of the expectation chart, in hours.
+void redrawExpectation(benchmark::State& state) {
+    const auto window = analysedWindow(state.range(0));
+    button(*window, "SSChart")->click();
+    auto* chart = window->findChild<TeamChart*>();
+    ZoomChartView* view = showExpectation(chart);
+    const double hours = double(state.range(0)) * 5; // sessions average 5.2 hours
+    const double ranges[][2] = {
+        {hours * 0.25, hours * 0.75}, {hours * 0.3, hours * 0.8}, {0, hours}};
+    qsizetype step = 0;
+    for (auto _ : state) {
+        const auto& range = ranges[step++ % std::size(ranges)];
+        view->requestRange(range[0], range[1]);
+        paintChart(chart);
+    }
+}
+
 } // namespace
 
+BENCHMARK(openExpectation)
+    ->Arg(1'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK(redrawExpectation)->Arg(1'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(openChart)->Arg(1'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(redrawChart)->Arg(1'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(paste)->Arg(1'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);

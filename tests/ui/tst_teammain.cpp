@@ -13,11 +13,13 @@
 #include <QAbstractButton>
 #include <QChart>
 #include <QClipboard>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -29,6 +31,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolTip>
@@ -369,7 +372,7 @@ private slots:
         clickRow(grid(window, u"GR"_s), 0); // Signal 1, session 28, chosen before the chart opens
         TeamChart* chart = openChart(window);
         QVERIFY(chart);
-        auto* rates = chart->findChild<ZoomChartView*>();
+        auto* rates = chart->findChild<ZoomChartView*>(u"Rates"_s);
         QCOMPARE(rates->shadedSpans(), (QList<QPair<double, double>>{{27.5, 28.5}}));
         grid(window, u"GR"_s)->clearSelection();
 
@@ -409,7 +412,7 @@ private slots:
     }
 
     // The chart opens for one session and for rates near the largest double alike, its value
-    // ticks on both plots whole, finite and distinct.
+    // ticks on every plot whole, finite and distinct, the expectation's too.
     void chartValueTicks_data() {
         QTest::addColumn<QString>("table");
         QTest::newRow("one session") << hourSessions({5});
@@ -417,12 +420,16 @@ private slots:
     }
 
     void chartValueTicks() {
+        const auto forgotten = qScopeGuard([] { QSettings().clear(); });
         TeamMain window;
         showActive(window);
         QFETCH(QString, table);
         pasteAndAnalyse(window, table);
         TeamChart* chart = openChart(window);
         QVERIFY(chart);
+        findControl<QLineEdit>(*chart, u"EVField"_s)->setText(u"75"_s);
+        findControl<QLineEdit>(*chart, u"SDField"_s)->setText(u"813"_s);
+        chart->findChild<QTabWidget*>()->setCurrentIndex(1);
         for (const ZoomChartView* plot : chart->findChildren<ZoomChartView*>()) {
             const auto* axis = qobject_cast<QValueAxis*>(plot->chart()->axes(Qt::Vertical)[0]);
             const double step = axis->tickType() == QValueAxis::TicksDynamic
@@ -465,7 +472,8 @@ private slots:
         QVERIFY(chart);
         if (size.isValid())
             chart->resize(size);
-        const QList<ZoomChartView*> plots = chart->findChildren<ZoomChartView*>();
+        const QList<ZoomChartView*> plots{chart->findChild<ZoomChartView*>(u"Rates"_s),
+                                          chart->findChild<ZoomChartView*>(u"MovingRanges"_s)};
         for (ZoomChartView* plot : plots) {
             const QRectF view = plot->rect();
             const qsizetype lines = plot == plots[0] ? 7 : 2;
@@ -503,7 +511,7 @@ private slots:
         pasteAndAnalyse(window, lateOutlier());
         TeamChart* chart = openChart(window);
         QVERIFY(chart);
-        auto* rates = chart->findChild<ZoomChartView*>();
+        auto* rates = chart->findChild<ZoomChartView*>(u"Rates"_s);
         // The tip shown once the pointer rests on a point; a tip that goes when the window is
         // activated comes back at the next move.
         const auto tipAt = [rates](int session, double rate) {
@@ -653,7 +661,7 @@ private slots:
 
         TeamChart* chart = openChart(window);
         QVERIFY(chart);
-        auto* rates = chart->findChild<ZoomChartView*>();
+        auto* rates = chart->findChild<ZoomChartView*>(u"Rates"_s);
         FlexGrid* phases = chart->findChild<FlexGrid*>(u"Phases"_s);
         QCOMPARE(gridRowCount(phases), 3);
         offered.clear();
@@ -705,6 +713,53 @@ private slots:
         TeamMain next;
         pasteAndAnalyse(next, lateOutlier());
         QCOMPARE(gridRowCount(grid(next, u"GR"_s)), 2);
+    }
+
+    // The game entered per 100 hands is remembered for the next chart; the figures follow the
+    // sessions selected in GG, and a Shift+drag across the expectation chart selects them there.
+    void againstExpectation() {
+        const auto forgotten = qScopeGuard([] { QSettings().clear(); });
+        {
+            TeamMain window;
+            showActive(window);
+            pasteAndAnalyse(window, quiet);
+            TeamChart* chart = openChart(window);
+            QVERIFY(chart);
+            findControl<QComboBox>(*chart, u"UnitChoice"_s)->setCurrentIndex(1);
+            QTest::keyClicks(findControl<QLineEdit>(*chart, u"EVField"_s), u"150"_s);
+            QTest::keyClicks(findControl<QLineEdit>(*chart, u"SDField"_s), u"1,150"_s);
+            QTest::keyClicks(findControl<QLineEdit>(*chart, u"SpeedField"_s), u"50"_s);
+            clickRow(grid(window, u"GG"_s), 1);
+            clickRow(grid(window, u"GG"_s), 2, Qt::ShiftModifier);
+            const QString figures =
+                findControl<QPlainTextEdit>(*chart, u"FiguresText"_s)->toPlainText();
+            QVERIFY2(figures.startsWith(u"Whole record\n3 sessions, 3.0 hours\nWon $600 · "
+                                        u"expected $225 · difference $375\n"_s) &&
+                         figures.contains(u"\n\nSessions 2–3\n2 sessions, 2.0 hours\nWon "
+                                          u"$500 · expected $150 · difference $350\n"_s),
+                     qPrintable(figures));
+
+            auto* page = findControl<QWidget>(*chart, u"ExpectationPage"_s);
+            chart->findChild<QTabWidget*>()->setCurrentWidget(page);
+            auto* view = page->findChild<ZoomChartView*>();
+            const auto at = [view](double hours) {
+                return view->chart()->mapToPosition({hours, 0}).toPoint();
+            };
+            QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, at(0.5));
+            QTest::mouseMove(view->viewport(), at(2.5));
+            QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, at(2.5));
+            QCOMPARE(selectedSessions(window), QList<int>({1, 2}));
+        }
+        TeamMain window;
+        pasteAndAnalyse(window, quiet);
+        TeamChart* chart = openChart(window);
+        QVERIFY(chart);
+        QCOMPARE(findControl<QComboBox>(*chart, u"UnitChoice"_s)->currentIndex(), 1);
+        QCOMPARE(findControl<QLineEdit>(*chart, u"SDField"_s)->text(), u"1,150"_s);
+        findControl<QLineEdit>(*chart, u"SpeedField"_s)->setText(u"0"_s);
+        QVERIFY(findControl<QPlainTextEdit>(*chart, u"FiguresText"_s)
+                    ->toPlainText()
+                    .startsWith(u"Enter"_s));
     }
 
     // "No signals" selects nothing. The one results column grows to the longest line and shrinks

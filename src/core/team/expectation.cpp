@@ -114,17 +114,21 @@ QString figuresText(const ExpectationFigures& figures, const QLocale& locale) {
             ? u"about once in %1"_s.arg(locale.toString(roundHalfEven(records), 'f', 0))
             : u"less than once in a billion"_s;
     const bool below = figures.difference < 0;
+    // Within one standard deviation lie two records in three: nothing to look into.
+    const QString within = std::abs(figures.z) < 1 ? u"well within luck; "_s : QString();
     lines.append(
-        u"%1 %2 expectation: %3 this large happens by chance %4 records of this length."_s.arg(
+        u"%1 %2 expectation: %3%4 this large happens by chance %5 records of this length."_s.arg(
             dollarsText(std::abs(figures.difference), locale), below ? u"below"_s : u"above"_s,
-            below ? u"a shortfall"_s : u"a win"_s, often));
+            within, below ? u"a shortfall"_s : u"a win"_s, often));
     return lines.join(u'\n');
 }
 
 ExpectationPath expectationPath(std::span<const SessionValues> sessions) {
     ExpectationPath path;
-    path.hours.reserve(sessions.size());
-    path.won.reserve(sessions.size());
+    path.hours.reserve(sessions.size() + 1);
+    path.won.reserve(sessions.size() + 1);
+    path.hours.push_back(0);
+    path.won.push_back(0);
     double minutes = 0, won = 0;
     for (const SessionValues& session : sessions) {
         minutes += playedMinutes(session);

@@ -59,7 +59,8 @@ QString chanceText(double chance, const QLocale& locale = QLocale());
 // that far.
 QString figuresText(const ExpectationFigures& figures, const QLocale& locale = QLocale());
 
-// Where a record stands after each of its sessions: the hours played and the dollars won so far.
+// Where a record stands at its start, at 0, and after each of its sessions: the hours played and
+// the dollars won so far. Session i ends at point i + 1.
 struct ExpectationPath {
     std::vector<double> hours, won;
 };

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 // From here on a value has ten digits or more, and is drawn in a larger unit.
@@ -48,4 +50,14 @@ ValueAxis valueAxis(double low, double high) {
     axis.from = std::floor(bottom / axis.step) * axis.step;
     axis.to = std::ceil(top / axis.step) * axis.step;
     return axis;
+}
+
+QString ValueAxis::titled(const QString& title) const {
+    if (unitPower == 0)
+        return title;
+    static const QString superscripts = u"⁰¹²³⁴⁵⁶⁷⁸⁹"_s;
+    QString power;
+    for (QChar digit : QString::number(unitPower))
+        power += digit == u'-' ? u'⁻' : superscripts[digit.digitValue()];
+    return u"%1 (× 10%2)"_s.arg(title, power);
 }

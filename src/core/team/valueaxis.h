@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <QString>
+
 // A value axis read at a glance: a little room around the values, and ticks at whole numbers
 // 1, 2 or 5 times a power of ten apart. Values too large to write out are drawn in a unit of a
 // power of ten that leaves them four digits, so that no label is cut and no span overflows.
@@ -12,6 +14,8 @@ struct ValueAxis {
     double step = 1;         // between ticks, in drawn units; a whole number
 
     double drawn(double value) const;
+    // The axis' title, with its unit when that is not 1: "Dollars (× 10⁶)".
+    QString titled(const QString& title) const;
     // The step, or a larger one on the same 1, 2, 5 scale, that sets the ticks at least
     // `leastApart` pixels apart on an axis `pixels` long.
     double stepFor(double pixels, double leastApart) const;

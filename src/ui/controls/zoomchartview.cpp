@@ -152,6 +152,7 @@ void ZoomChartView::mousePressEvent(QMouseEvent* event) {
     dragFrom = event->position().toPoint();
     dragShownFrom = shownFrom;
     dragged = false;
+    picking = event->modifiers().testFlag(Qt::ShiftModifier);
 }
 
 void ZoomChartView::mouseMoveEvent(QMouseEvent* event) {
@@ -165,6 +166,8 @@ void ZoomChartView::mouseMoveEvent(QMouseEvent* event) {
     dragged = dragged || std::abs(moved) >= dragThreshold;
     if (!dragged)
         return;
+    if (picking)
+        return pickSpan(at.x(), false);
     setCursor(Qt::ClosedHandCursor);
     const double from = dragShownFrom - moved * unitsPerPixel();
     requestRange(from, from + (shownTo - shownFrom));
@@ -175,8 +178,16 @@ void ZoomChartView::mouseReleaseEvent(QMouseEvent* event) {
         return QChartView::mouseReleaseEvent(event);
     if (!dragged)
         emit clickedAt(chart()->mapToValue(event->position()));
+    else if (picking)
+        pickSpan(event->position().x(), true);
     dragFrom.reset();
     unsetCursor();
+}
+
+void ZoomChartView::pickSpan(double toPixel, bool done) {
+    const double from = chart()->mapToValue(*dragFrom).x();
+    const double to = chart()->mapToValue(QPointF(toPixel, dragFrom->y())).x();
+    emit spanPicked(std::min(from, to), std::max(from, to), done);
 }
 
 void ZoomChartView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -29,8 +29,9 @@ struct LineLabel {
 };
 
 // A chart whose x axis the user zooms with the wheel around the pointer, pans by dragging or
-// with the arrow keys, and shows whole again with a double-click or showAll(). The view only asks
-// for a range; whoever owns the data sets it, so that several views can share one x axis.
+// with the arrow keys, and shows whole again with a double-click or showAll(); a drag with Shift
+// held picks an x span instead. The view only asks for a range; whoever owns the data sets it, so
+// that several views can share one x axis.
 class ZoomChartView : public QChartView {
     Q_OBJECT
 
@@ -68,6 +69,8 @@ signals:
     // The pointer rests at a chart value, or clicked it.
     void pointerAt(const QPointF& value, const QPoint& globalPosition);
     void clickedAt(const QPointF& value);
+    // The x span a Shift+drag covers so far, in chart values, lowest first; `done` once released.
+    void spanPicked(double from, double to, bool done);
     // A menu asked for at a point of the view, or from the keyboard, at no point in particular.
     void menuRequested(std::optional<QPointF> value, const QPoint& globalPosition);
 
@@ -86,6 +89,7 @@ private:
     void zoomAround(double x, double factor);
     double unitsPerPixel() const;
     void panByPixels(double pixels);
+    void pickSpan(double toPixel, bool done);
     void drawShading(QPainter* painter) const;
     QRectF xSpanRect(double from, double to) const;
     void drawMarks(QPainter* painter);
@@ -104,4 +108,5 @@ private:
     std::optional<QPoint> dragFrom;
     double dragShownFrom = 0;
     bool dragged = false;
+    bool picking = false; // the drag picks a span rather than panning
 };

@@ -68,15 +68,6 @@ QPainterPath markShape(QScatterSeries::MarkerShape shape, double size) {
     }
 }
 
-// "10" and the power in superscript digits.
-QString powerOfTen(int power) {
-    static const QString superscripts = u"⁰¹²³⁴⁵⁶⁷⁸⁹"_s;
-    QString text = u"10"_s;
-    for (QChar digit : QString::number(power))
-        text += digit == u'-' ? u'⁻' : superscripts[digit.digitValue()];
-    return text;
-}
-
 void showInLegend(QChart* chart, QAbstractSeries* series, bool shown) {
     for (QLegendMarker* marker : chart->legend()->markers(series))
         marker->setVisible(shown);
@@ -150,9 +141,7 @@ void ControlPlot::setSeries(std::span<const double> seriesValues, double seriesF
     for (const MarkKind& kind : kinds)
         kindRules.push_back(kind.rules);
     yAxis->setRange(axis.from, axis.to);
-    yAxis->setTitleText(axis.unitPower == 0
-                            ? valueAxisTitle
-                            : u"%1 (× %2)"_s.arg(valueAxisTitle, powerOfTen(axis.unitPower)));
+    yAxis->setTitleText(axis.titled(valueAxisTitle));
     setLegendMarks();
     setLines(lines);
     showRange(fullFrom, fullTo);

@@ -13,6 +13,8 @@
 #include "ui/style/appicon.h"
 #include "ui/style/windowstyle.h"
 #include "ui/team/controlplot.h"
+#include "ui/team/expectationpage.h"
+#include "ui/team/expectationplot.h"
 #include "ui/team/rulesdialog.h"
 
 #include <QAction>
@@ -26,8 +28,10 @@
 #include <QLabel>
 #include <QLegend>
 #include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <functional>
@@ -195,19 +199,27 @@ TeamChart::TeamChart(QWidget* owner) : QWidget(owner, Qt::Window) {
     plotColumn->addWidget(phaseTable);
     for (ControlPlot* plot : {individuals, ranges})
         plot->view()->installEventFilter(this);
+    individuals->view()->setObjectName(u"Rates"_s);
     individuals->view()->setAccessibleName(u"Rates"_s);
+    ranges->view()->setObjectName(u"MovingRanges"_s);
     ranges->view()->setAccessibleName(u"Moving ranges"_s);
 
+    expectation = new ExpectationPage(this);
+    pages = new QTabWidget(this);
+    pages->addTab(plots, u"C&ontrol Chart"_s);
+    pages->addTab(expectation, u"Against &Expectation"_s);
     auto* window = new QVBoxLayout(this);
-    window->addWidget(plots, 1);
+    window->addWidget(pages, 1);
     auto* row = new QHBoxLayout;
     window->addLayout(row);
     auto* hint = new QLabel(
-        u"Wheel, + −: zoom · Drag, ← →: pan · Home: show all · Click a point: select it"_s, this);
+        u"Wheel, + −: zoom · Drag, ← →: pan · Home: show all · Click a point: select it · "
+        u"Shift+drag: select sessions"_s,
+        this);
     hint->setWordWrap(true);
     row->addWidget(hint, 1);
-    connect(addCommandButton(row, u"Show &All"_s, 1200), &ThreedCommand::clicked,
-            individuals->view(), &ZoomChartView::showAll);
+    connect(addCommandButton(row, u"Show &All"_s, 1200), &ThreedCommand::clicked, this,
+            &TeamChart::showAll);
     connect(addCommandButton(row, u"&Copy Image"_s, 1500), &ThreedCommand::clicked, this,
             &TeamChart::copyImage);
     connect(addCommandButton(row, u"&Save Image…"_s, 1500), &ThreedCommand::clicked, this,
@@ -225,6 +237,8 @@ TeamChart::TeamChart(QWidget* owner) : QWidget(owner, Qt::Window) {
                 });
     }
     connect(individuals->view(), &ZoomChartView::clickedAt, this, &TeamChart::clickedAt);
+    connect(expectation, &ExpectationPage::sessionClicked, this, &TeamChart::sessionClicked);
+    connect(expectation, &ExpectationPage::sessionsPicked, this, &TeamChart::sessionsPicked);
 }
 
 void TeamChart::createActions() {
@@ -238,13 +252,32 @@ void TeamChart::createActions() {
     };
     action(u"Copy Image"_s, QKeySequence::Copy, &TeamChart::copyImage);
     action(u"Save Image…"_s, QKeySequence::Save, &TeamChart::saveImage);
-    action(u"Show All"_s, Qt::Key_Home, [this] { individuals->view()->showAll(); });
+    action(u"Show All"_s, Qt::Key_Home, &TeamChart::showAll);
     action(u"Rules…"_s, {}, &TeamChart::chooseRules);
-    for (ControlPlot* plot : {individuals, ranges})
+    for (ControlPlot* plot : {individuals, ranges}) {
         connect(plot->view(), &ZoomChartView::menuRequested, this,
                 [this, plot](std::optional<QPointF> at, const QPoint& global) {
                     menuAt(plot, at, global);
                 });
+        connect(plot->view(), &ZoomChartView::spanPicked, this,
+                [this, plot](double from, double to, bool done) {
+                    // Session s stands at x = s + 1 above and its range at x = s below.
+                    const double offset = plot == individuals ? 1 : 0;
+                    const auto first = qsizetype(std::max(0.0, std::ceil(from - offset)));
+                    const auto last = std::min(sessions ? sessions->sessionCount() - 1 : -1,
+                                               qsizetype(std::floor(std::min(to - offset, 1e18))));
+                    if (done && analysis && !outdated && last >= first)
+                        emit sessionsPicked({first, last - first + 1});
+                });
+    }
+    ZoomChartView* expectationView = expectation->plot()->view();
+    expectationView->addActions({actions()[0], actions()[1]});
+    connect(expectationView, &ZoomChartView::menuRequested, this,
+            [this, expectationView](std::optional<QPointF>, const QPoint& global) {
+                QMenu menu(this);
+                menu.addActions(expectationView->actions());
+                menu.exec(global);
+            });
 }
 
 // At a point, the menu is about its session; from the keyboard, about the session selected.
@@ -274,6 +307,7 @@ void TeamChart::showAnalysis(std::shared_ptr<const SessionTable> table,
     ranges->setSeries(analysis->movingRanges(), 2, analysis->rangeMarks(), rangeMarks,
                       rangeLines(analysis->phases()), 0.5, fullTo);
     title->setText(titleText(totalsOf(sessions->values), *analysis));
+    expectation->showSessions(sessions);
     phaseTable->setBody(phaseRows(analysis));
     QList<QPair<double, double>> baselines;
     QList<double> starts;
@@ -331,9 +365,24 @@ void TeamChart::alignPlots() {
 void TeamChart::showOutdated(const QString& note) {
     outdated = true;
     QToolTip::hideText();
+    const QString cover = note.isEmpty() ? u"Press Analyze"_s : u"Press Analyze\n"_s + note;
     for (ControlPlot* plot : {individuals, ranges})
-        plot->view()->setCoverText(note.isEmpty() ? u"Press Analyze"_s
-                                                  : u"Press Analyze\n"_s + note);
+        plot->view()->setCoverText(cover);
+    expectation->showCover(cover);
+}
+
+void TeamChart::showSelectedSessions(std::optional<SessionSpan> span) {
+    if (!outdated)
+        expectation->showSpan(span);
+}
+
+void TeamChart::showAll() {
+    (pages->currentWidget() == plots ? individuals->view() : expectation->plot()->view())
+        ->showAll();
+}
+
+QWidget* TeamChart::picture() const {
+    return pages->currentWidget() == plots ? plots : expectation->picture();
 }
 
 void TeamChart::shadeSessions(const QList<SessionSpan>& runs, SessionSpan current) {
@@ -392,7 +441,7 @@ void TeamChart::clickedAt(const QPointF& at) {
 }
 
 void TeamChart::copyImage() {
-    copyWidgetImage(plots);
+    copyWidgetImage(picture());
 }
 
 void TeamChart::saveImage() {
@@ -406,7 +455,8 @@ void TeamChart::saveImage() {
     }
     QFileDialog dialog(this, u"Save Image"_s, folder, filters.join(u";;"_s));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.selectFile(u"control-chart.png"_s);
+    dialog.selectFile(pages->currentWidget() == plots ? u"control-chart.png"_s
+                                                      : u"against-expectation.png"_s);
     // A name typed without a suffix gets the chosen type's before the dialog asks whether to
     // replace the file of that name: appended afterwards, it would replace one unasked.
     const auto suffixOf = [&dialog](const QString& filter) {
@@ -417,7 +467,7 @@ void TeamChart::saveImage() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().first();
-    if (saveWidgetImage(plots, path)) {
+    if (saveWidgetImage(picture(), path)) {
         imageFolder = QFileInfo(path).absolutePath();
         return;
     }

@@ -10,13 +10,16 @@
 #include <optional>
 
 class ControlPlot;
+class ExpectationPage;
 class FlexGrid;
 class QAction;
 class QLabel;
+class QTabWidget;
 
 // The control chart of the last analysis: the rates against their lines above, the moving
 // ranges below, on one x axis the user zooms and pans. Points in a signal's window are marked;
-// hovering a point tells its session, clicking it asks for that session to be selected.
+// hovering a point tells its session, clicking it asks for that session to be selected. A second
+// page sets the same sessions against what the game should have given.
 class TeamChart : public QWidget {
     Q_OBJECT
 
@@ -31,12 +34,15 @@ public:
     // Shades the sessions of the chosen result lines, and brings the window of `current` into
     // view when it is among them.
     void shadeSessions(const QList<SessionSpan>& runs, SessionSpan current);
+    // The sessions selected in the table, which the expectation's figures are also given for.
+    void showSelectedSessions(std::optional<SessionSpan> span);
 
     void copyImage();
     void saveImage();
 
 signals:
     void sessionClicked(qsizetype session); // 0-based
+    void sessionsPicked(SessionSpan span);  // by a Shift+drag across a chart
     // A menu asked for at a session, or at none in particular, to hold these actions as well.
     void sessionMenuRequested(std::optional<qsizetype> session, const QPoint& at,
                               const QList<QAction*>& more);
@@ -55,10 +61,14 @@ private:
     void createActions();
     void menuAt(ControlPlot* plot, std::optional<QPointF> at, const QPoint& global);
     void chooseRules();
+    void showAll();
+    QWidget* picture() const;
 
     ControlPlot* individuals;
     ControlPlot* ranges;
     QWidget* plots;
+    ExpectationPage* expectation;
+    QTabWidget* pages;
     QLabel* title;
     FlexGrid* phaseTable;
     std::shared_ptr<const SessionTable> sessions;

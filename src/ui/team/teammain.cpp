@@ -230,10 +230,12 @@ void TeamMain::SSChart_Click() {
         connect(chart, &TeamChart::sessionClicked, this, &TeamMain::selectSession);
         connect(chart, &TeamChart::sessionMenuRequested, this, &TeamMain::showSessionMenu);
         connect(chart, &TeamChart::rulesChosen, this, &TeamMain::chooseRules);
+        connect(chart, &TeamChart::sessionsPicked, this, &TeamMain::selectSessions);
         if (analysis) {
             chart->showAnalysis(analysedSessions, analysis);
             const auto [runs, current] = sessionsOfSelectedLines();
             chart->shadeSessions(runs, current);
+            chart->showSelectedSessions(selectedSessions());
         } else {
             chart->showOutdated();
         }
@@ -337,6 +339,10 @@ void TeamMain::connectControls() {
 
     connect(GR->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TeamMain::selectSessionsOfResults);
+    connect(GG->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (chart && sessions == analysedSessions)
+            chart->showSelectedSessions(selectedSessions());
+    });
 
     GG->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(GG, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -439,6 +445,29 @@ void TeamMain::selectSessionsOfResults() {
     // Bring the whole window into view where it fits, its first session where it does not.
     GG->scrollTo(rows->index(int(current.first + current.count - 1), 0));
     GG->scrollTo(rows->index(int(current.first), 0));
+}
+
+// From the first session selected in GG to the last.
+std::optional<SessionSpan> TeamMain::selectedSessions() const {
+    const QItemSelection selected = GG->selectionModel()->selection();
+    if (selected.isEmpty())
+        return std::nullopt;
+    int first = selected.first().top(), last = selected.first().bottom();
+    for (const QItemSelectionRange& range : selected)
+        first = std::min(first, range.top()), last = std::max(last, range.bottom());
+    return SessionSpan{first, last - first + 1};
+}
+
+// Sessions picked on the chart, selected in GG, which shades the lines about them in GR.
+void TeamMain::selectSessions(SessionSpan span) {
+    if (!resultsLinked)
+        return;
+    QAbstractItemModel* rows = GG->model();
+    const QItemSelection picked(rows->index(int(span.first), 0),
+                                rows->index(int(span.first + span.count - 1), 1));
+    GG->selectionModel()->clearSelection();
+    GG->selectionModel()->select(picked, QItemSelectionModel::Select);
+    GG->scrollTo(rows->index(int(span.first), 0));
 }
 
 // A session picked on the chart: the lines about it in GR, and the session itself in GG.

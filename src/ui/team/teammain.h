@@ -46,6 +46,8 @@ private:
     void selectSessionsOfResults();
     void copyResults();
     void selectSession(qsizetype session);
+    void selectSessions(SessionSpan span);
+    std::optional<SessionSpan> selectedSessions() const;
     void showSessionMenu(std::optional<qsizetype> session, const QPoint& at,
                          const QList<QAction*>& more);
     void chooseRules(RuleSet rules);
