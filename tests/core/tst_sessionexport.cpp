@@ -67,6 +67,7 @@ private slots:
         row("plain", "1250", "a.csv", "1250");
         row("comma", " $1,250.00 ", "a.csv", "\" $1,250.00 \"");
         row("quote", "1'250\" won", "a.csv", "\"1'250\"\" won\"");
+        row("non-ASCII", "1 250,00 €", "a.csv", "\"1 250,00 €\"");
         row("line ends", "a\rb\nc", "a.txt", "\"a\rb\nc\"");
         row("tab in comma-separated", "a\tb", "a.csv", "a\tb");
         row("tab-separated", "$1,250 \"x\"", "a.tsv", "$1,250 \"x\"");
