@@ -142,31 +142,15 @@ private slots:
         QTEST(wholeNumberText(value), "text");
     }
 
-    // What a failed save says names the file, and a folder of that name is left as it was.
-    void savesWholeFile_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("error"); // after the path
-        QTest::newRow("new file") << "data.csv"
-                                  << "";
-        QTest::newRow("folder") << "folder"
-                                << " is not a file, so it was left as it was.";
-        QTest::newRow("no such folder") << "missing/data.csv"
-                                        << " could not be written: ";
-    }
-
-    void savesWholeFile() {
-        QFETCH(QString, name);
-        QFETCH(QString, error);
+    // A save that fails names the file, and a folder of that name is left as it was.
+    void saysWhyFileNotSaved() {
         const QTemporaryDir temporary;
         QVERIFY(QDir(temporary.path()).mkdir("folder"));
-        const QString path = temporary.filePath(name);
-        const QString said = saveWholeFile(path, "a,b\r\n");
-        QVERIFY2(error.isEmpty() ? said.isEmpty() : said.startsWith(path + error),
-                 qPrintable(said));
-        QFile file(path);
-        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(),
-                 error.isEmpty() ? "a,b\r\n" : "");
-        QCOMPARE(QFileInfo(temporary.filePath("folder")).isDir(), true);
+        for (const char* name : {"folder", "missing/data.csv"}) {
+            const QString path = temporary.filePath(name);
+            QVERIFY(saveWholeFile(path, "a,b\r\n").startsWith(path + ' '));
+        }
+        QVERIFY(QFileInfo(temporary.filePath("folder")).isDir());
     }
 };
 

@@ -64,7 +64,6 @@ private slots:
                             const QString& field) {
             QTest::newRow(name) << cell << file << field;
         };
-        row("plain", "1250", "a.csv", "1250");
         row("comma", " $1,250.00 ", "a.csv", "\" $1,250.00 \"");
         row("quote", "1'250\" won", "a.csv", "\"1'250\"\" won\"");
         row("non-ASCII", "1 250,00 €", "a.csv", "\"1 250,00 €\"");
@@ -101,7 +100,6 @@ private slots:
                 en.toString(random.bounded(-90000, 90000) / 100.0 + (i % 16 ? 0 : 9000), 'f', 2) +
                 QString("\t%1:%2:30\n").arg(random.bounded(5)).arg(random.bounded(10, 59));
         const SessionTable table = pasteSessions(pasted, en).sessions;
-        QCOMPARE(table.sessionCount(), 60);
         AnalysisSettings settings{{20, 41}, {10, 50}, {3, 16, 45}, RuleSet(allSignalRules & ~0x20)};
         const Analysis analysis = analyseSessions(table.values, settings);
         const QList<QStringList> rows =
@@ -112,18 +110,19 @@ private slots:
         for (qsizetype s = 0; s < 60; ++s) {
             const QStringList& row = rows[s + 1];
             const SessionValues& values = table.values[std::size_t(s)];
-            QCOMPARE(row.size(), 21);
             QCOMPARE(row.mid(0, 3),
                      QStringList({QString::number(s + 1), table.cells.at(2 * s).toString(),
                                   table.cells.at(2 * s + 1).toString()}));
-            QCOMPARE(row[3].toDouble(), values.amount);
-            QCOMPARE(row[4].toDouble(), values.minutes);
-            QCOMPARE(row[5].toDouble(), values.minutes / 60);
-            QCOMPARE(row[6].toDouble(), analysis.rates()[std::size_t(s)]);
+            // Compared exactly, where QCOMPARE would allow for rounding.
+            const QList<double> numbers{values.amount, values.minutes, values.minutes / 60,
+                                        analysis.rates()[std::size_t(s)]};
+            QVERIFY2(numbers == QList<double>({row[3].toDouble(), row[4].toDouble(),
+                                               row[5].toDouble(), row[6].toDouble()}),
+                     qPrintable(row.join(u',')));
             if (s == 0 || settings.phaseStarts.contains(s))
                 QCOMPARE(row[7], "");
             else
-                QCOMPARE(row[7].toDouble(), std::abs(row[6].toDouble() - rows[s][6].toDouble()));
+                QVERIFY(row[7].toDouble() == std::abs(numbers[3] - rows[s][6].toDouble()));
             QCOMPARE(row[8].toLongLong(), analysis.phaseOf(s) + 1);
             QCOMPARE(row[9], analysis.inBaseline(s) ? "yes" : "no");
             QCOMPARE(row[10], settings.leftOut.contains(s) ? "yes" : "no");
@@ -139,20 +138,14 @@ private slots:
 
     // A cancel, thrown from the progress report, stops the export part way.
     void cancels() {
-        SessionTable table;
-        for (int i = 0; i < 10000; ++i) {
-            table.cells.append(u"1");
-            table.cells.append(u"60");
-            table.values.push_back({1, 60});
-        }
-        const Analysis analysis = analyseSessions(table.values);
+        const SessionTable table =
+            pasteSessions(QString("1\t60\n").repeated(10000), QLocale::c()).sessions;
         double reached = 0;
-        QVERIFY_THROWS_EXCEPTION(
-            double, sessionDataText(table, analysis, FieldSeparator::Comma, [&](double share) {
-                reached = share;
-                if (share > 0.5)
-                    throw share;
-            }));
+        QVERIFY_THROWS_EXCEPTION(double, sessionDataText(table, analyseSessions(table.values),
+                                                         FieldSeparator::Comma, [&](double share) {
+                                                             if ((reached = share) > 0.5)
+                                                                 throw share;
+                                                         }));
         QVERIFY(reached > 0.5 && reached < 1);
     }
 };
