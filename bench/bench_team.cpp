@@ -4,6 +4,7 @@
 #include "core/team/analysis.h"
 #include "core/team/chartpoints.h"
 #include "core/team/paste.h"
+#include "core/team/sessionexport.h"
 
 #include <benchmark/benchmark.h>
 #include <random>
@@ -91,8 +92,22 @@ void chartPoints(benchmark::State& state) {
     state.counters["marks"] = double(marked);
 }
 
+// The data file of the sessions in ten phases, their amount cells grouped and so quoted.
+void exportData(benchmark::State& state) {
+    const SessionTable table = pasteSessions(sessionText(state.range(0)), english).sessions;
+    AnalysisSettings settings;
+    for (qsizetype phase = 1; phase < 10; ++phase)
+        settings.phaseStarts.append(table.sessionCount() * phase / 10);
+    const Analysis analysis = analyseSessions(table.values, settings);
+    qsizetype bytes = 0;
+    for (auto _ : state)
+        bytes = sessionDataText(table, analysis).size();
+    state.counters["file_MB"] = double(bytes) / 1e6;
+}
+
 } // namespace
 
+BENCHMARK(exportData)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(chartPoints)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(pasteAndAnalyse)->Arg(500)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(paste)->Arg(1'000'000)->Unit(benchmark::kMillisecond);

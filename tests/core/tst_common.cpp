@@ -2,9 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "core/common/numbertext.h"
+#include "core/common/savedfile.h"
 #include "core/common/wholenumber.h"
 #include "core/team/paste.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 #include <bit>
 #include <cmath>
@@ -137,6 +140,17 @@ private slots:
     void roundsHalfToEven() {
         QFETCH(double, value);
         QTEST(wholeNumberText(value), "text");
+    }
+
+    // A save that fails names the file, and a folder of that name is left as it was.
+    void saysWhyFileNotSaved() {
+        const QTemporaryDir temporary;
+        QVERIFY(QDir(temporary.path()).mkdir("folder"));
+        for (const char* name : {"folder", "missing/data.csv"}) {
+            const QString path = temporary.filePath(name);
+            QVERIFY(saveWholeFile(path, "a,b\r\n").startsWith(path + ' '));
+        }
+        QVERIFY(QFileInfo(temporary.filePath("folder")).isDir());
     }
 };
 

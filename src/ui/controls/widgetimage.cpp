@@ -3,6 +3,8 @@
 
 #include "ui/controls/widgetimage.h"
 
+#include "core/common/savedfile.h"
+
 #include <QBuffer>
 #include <QClipboard>
 #include <QFileInfo>
@@ -10,7 +12,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPixmap>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QWidget>
 
@@ -61,21 +62,12 @@ bool saveWidgetImage(QWidget* widget, const QString& path) {
                        : suffix == u"svg"_s ? writeSvg
                        : suffix == u"pdf"_s ? writePdf
                                             : nullptr;
-    // Only a file is replaced: renamed over a pipe or device, the new file would take its place,
-    // and writing into a pipe instead would wait for a reader for ever.
-    const QFileInfo target(path);
-    if (!write || (target.exists() && !target.isFile()))
+    if (!write)
         return false;
     // Made whole in memory first: the SVG and PDF writers carry on past a write the disk took
     // only part of, and the PNG writer leaks what it holds when its device fails.
     QByteArray picture;
     QBuffer buffer(&picture);
-    if (!buffer.open(QIODevice::WriteOnly) || !write(widget, &buffer))
-        return false;
-    // A new file that replaces the old one only once whole, so that a failure part way, as on
-    // a full disk, leaves the old one as it was. Unbuffered, a short write shows in the count
-    // written: the commit would miss one it meets only while flushing its buffer.
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-           file.write(picture) == picture.size() && file.commit();
+    return buffer.open(QIODevice::WriteOnly) && write(widget, &buffer) &&
+           saveWholeFile(path, picture).isEmpty();
 }
