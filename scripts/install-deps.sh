@@ -11,7 +11,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libxcb1-dev pkgconf libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-utils desktop-file-utils
-  dbus at-spi2-core python3-pyatspi xdotool xclip
+  dbus at-spi2-core python3-pyatspi xdotool xclip poppler-utils
   dpkg-dev file lintian appstream reuse
 )
 

@@ -68,6 +68,9 @@ ZoomChartView::ZoomChartView(QChart* chart, QWidget* parent) : QChartView(chart,
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setDragMode(QGraphicsView::NoDrag);
+    // The window's own background shows through, on the screen as in a saved image or report:
+    // the chart view's palette would fill a rendered copy black.
+    viewport()->setAutoFillBackground(false);
 }
 
 void ZoomChartView::setXRanges(double fullFromX, double fullToX, double shownFromX,

@@ -77,12 +77,12 @@ ExpectationPage::ExpectationPage(QWidget* parent) : QWidget(parent) {
     pictureArea = new QWidget(this);
     auto* picture = new QVBoxLayout(pictureArea);
     picture->setContentsMargins({});
-    title = new QLabel(pictureArea);
-    title->setAlignment(Qt::AlignCenter);
-    QFont titleFont = title->font();
+    titleLabel = new QLabel(pictureArea);
+    titleLabel->setAlignment(Qt::AlignCenter);
+    QFont titleFont = titleLabel->font();
     titleFont.setBold(true);
-    title->setFont(titleFont);
-    picture->addWidget(title);
+    titleLabel->setFont(titleFont);
+    picture->addWidget(titleLabel);
     chart = new ExpectationPlot(pictureArea);
     chart->view()->setObjectName(u"ExpectationChart"_s);
     chart->view()->setAccessibleName(u"Won against expected"_s);
@@ -143,9 +143,10 @@ void ExpectationPage::readEntry() {
     }
     problems->setText(said.join(u" · "_s));
     problems->setVisible(!said.isEmpty());
-    title->setText(game ? u"Won against expected: %1 an hour, standard deviation %2 an hour"_s.arg(
-                              dollarsText(game->evPerHour), dollarsText(game->sdPerHour))
-                        : u"Dollars won"_s);
+    titleLabel->setText(
+        game ? u"Won against expected: %1 an hour, standard deviation %2 an hour"_s.arg(
+                   dollarsText(game->evPerHour), dollarsText(game->sdPerHour))
+             : u"Dollars won"_s);
     if (sessions)
         chart->setRecord(&path, game);
     showFigures();
@@ -179,6 +180,10 @@ void ExpectationPage::showCover(const QString& text) {
 
 QString ExpectationPage::figures() const {
     return figuresBox->toPlainText();
+}
+
+QString ExpectationPage::title() const {
+    return titleLabel->text();
 }
 
 void ExpectationPage::showFigures() {

@@ -34,8 +34,9 @@ public:
     // What a copied or saved image of the page holds: its chart and its figures.
     QWidget* picture() const { return pictureArea; }
     ExpectationPlot* plot() const { return chart; }
-    // The figures as the page shows them.
+    // The figures as the page shows them, and what its chart is of.
     QString figures() const;
+    QString title() const;
 
 signals:
     void sessionClicked(qsizetype session); // 0-based
@@ -54,7 +55,7 @@ private:
     QLineEdit* speedField;
     QLabel* problems;
     QWidget* pictureArea;
-    QLabel* title;
+    QLabel* titleLabel;
     ExpectationPlot* chart;
     QPlainTextEdit* figuresBox;
 

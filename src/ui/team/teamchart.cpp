@@ -3,7 +3,9 @@
 
 #include "ui/team/teamchart.h"
 
+#include "core/common/savedfile.h"
 #include "core/common/wholenumber.h"
+#include "core/team/sessionexport.h"
 #include "core/team/sessiontotals.h"
 #include "ui/controls/flexgrid.h"
 #include "ui/controls/threedcommand.h"
@@ -12,12 +14,15 @@
 #include "ui/controls/zoomchartview.h"
 #include "ui/style/appicon.h"
 #include "ui/style/windowstyle.h"
+#include "ui/team/backgroundjob.h"
 #include "ui/team/controlplot.h"
 #include "ui/team/expectationpage.h"
 #include "ui/team/expectationplot.h"
 #include "ui/team/rulesdialog.h"
+#include "ui/team/teamreport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QChart>
 #include <QDir>
 #include <QFileDialog>
@@ -30,6 +35,8 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QToolTip>
@@ -56,6 +63,8 @@ const QColor yellow(240, 228, 66);
 const QColor blue(0, 114, 178);
 const QColor reddishPurple(204, 121, 167);
 const QColor grey(120, 120, 120);
+// The actions from Save Report… on, which the Report button's menu holds.
+constexpr qsizetype firstReportAction = 4;
 
 // Each line over each phase, from the middle between its first session and the one before to
 // the middle after its last.
@@ -206,18 +215,22 @@ TeamChart::TeamChart(QWidget* owner) : QWidget(owner, Qt::Window) {
 
     expectation = new ExpectationPage(this);
     pages = new QTabWidget(this);
+    // No frame around the pages: in a small window every line of the plots counts.
+    pages->setDocumentMode(true);
     pages->addTab(plots, u"C&ontrol Chart"_s);
     pages->addTab(expectation, u"Against &Expectation"_s);
     auto* window = new QVBoxLayout(this);
     window->addWidget(pages, 1);
-    auto* row = new QHBoxLayout;
-    window->addLayout(row);
+    // Above the buttons, where a narrow window leaves it a line or two rather than a column.
     auto* hint = new QLabel(
         u"Wheel, + −: zoom · Drag, ← →: pan · Home: show all · Click a point: select it · "
         u"Shift+drag: select sessions"_s,
         this);
     hint->setWordWrap(true);
-    row->addWidget(hint, 1);
+    window->addWidget(hint);
+    auto* row = new QHBoxLayout;
+    window->addLayout(row);
+    row->addStretch(1);
     connect(addCommandButton(row, u"Show &All"_s, 1200), &ThreedCommand::clicked, this,
             &TeamChart::showAll);
     connect(addCommandButton(row, u"&Copy Image"_s, 1500), &ThreedCommand::clicked, this,
@@ -227,6 +240,12 @@ TeamChart::TeamChart(QWidget* owner) : QWidget(owner, Qt::Window) {
     connect(addCommandButton(row, u"&Rules…"_s, 1200), &ThreedCommand::clicked, this,
             &TeamChart::chooseRules);
     createActions();
+    ThreedCommand* report = addCommandButton(row, u"Re&port…"_s, 1200);
+    connect(report, &ThreedCommand::clicked, this, [this, report] {
+        QMenu menu(this);
+        menu.addActions(actions().mid(firstReportAction));
+        menu.exec(report->mapToGlobal(QPoint(0, report->height())));
+    });
     TavoBAS::ApplyWindowStyle(this);
 
     for (ControlPlot* plot : {individuals, ranges}) {
@@ -254,6 +273,9 @@ void TeamChart::createActions() {
     action(u"Save Image…"_s, QKeySequence::Save, &TeamChart::saveImage);
     action(u"Show All"_s, Qt::Key_Home, &TeamChart::showAll);
     action(u"Rules…"_s, {}, &TeamChart::chooseRules);
+    action(u"Save Report…"_s, Qt::CTRL | Qt::SHIFT | Qt::Key_S, &TeamChart::saveReport);
+    action(u"Print…"_s, QKeySequence::Print, &TeamChart::printReport);
+    action(u"Export Data…"_s, Qt::CTRL | Qt::Key_E, &TeamChart::exportData);
     for (ControlPlot* plot : {individuals, ranges}) {
         connect(plot->view(), &ZoomChartView::menuRequested, this,
                 [this, plot](std::optional<QPointF> at, const QPoint& global) {
@@ -444,19 +466,19 @@ void TeamChart::copyImage() {
     copyWidgetImage(picture());
 }
 
-void TeamChart::saveImage() {
-    static const QStringList filters{u"PNG image (*.png)"_s, u"SVG image (*.svg)"_s,
-                                     u"PDF document (*.pdf)"_s};
-    QString folder = imageFolder;
+// Where to write a file of one of these kinds, starting in the folder written to last, else in
+// `start`, else in the home folder; empty when the user cancels.
+QString TeamChart::askSavePath(const QString& title, const QStringList& filters,
+                               const QString& name, QStandardPaths::StandardLocation start) {
+    QString& folder = lastFolders[start];
     if (folder.isEmpty()) {
-        folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        folder = QStandardPaths::writableLocation(start);
         if (!QFileInfo(folder).isDir())
             folder = QDir::homePath();
     }
-    QFileDialog dialog(this, u"Save Image"_s, folder, filters.join(u";;"_s));
+    QFileDialog dialog(this, title, folder, filters.join(u";;"_s));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.selectFile(pages->currentWidget() == plots ? u"control-chart.png"_s
-                                                      : u"against-expectation.png"_s);
+    dialog.selectFile(name);
     // A name typed without a suffix gets the chosen type's before the dialog asks whether to
     // replace the file of that name: appended afterwards, it would replace one unasked.
     const auto suffixOf = [&dialog](const QString& filter) {
@@ -465,14 +487,115 @@ void TeamChart::saveImage() {
     suffixOf(filters.first());
     connect(&dialog, &QFileDialog::filterSelected, &dialog, suffixOf);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
+        return {};
     const QString path = dialog.selectedFiles().first();
-    if (saveWidgetImage(picture(), path)) {
-        imageFolder = QFileInfo(path).absolutePath();
-        return;
-    }
-    QMessageBox message(QMessageBox::Warning, windowTitle(), u"The image could not be saved."_s,
-                        QMessageBox::Ok, this);
-    message.setInformativeText(QDir::toNativeSeparators(path));
+    folder = QFileInfo(path).absolutePath();
+    return path;
+}
+
+void TeamChart::showSaveFailure(const QString& text, const QString& details) {
+    QMessageBox message(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
+    message.setInformativeText(details);
     message.exec();
+}
+
+void TeamChart::saveImage() {
+    const QString path = askSavePath(
+        u"Save Image"_s,
+        {u"PNG image (*.png)"_s, u"SVG image (*.svg)"_s, u"PDF document (*.pdf)"_s},
+        pages->currentWidget() == plots ? u"control-chart.png"_s : u"against-expectation.png"_s,
+        QStandardPaths::PicturesLocation);
+    if (!path.isEmpty() && !saveWidgetImage(picture(), path))
+        showSaveFailure(u"The image could not be saved."_s, QDir::toNativeSeparators(path));
+}
+
+TeamReportContent TeamChart::reportContent() {
+    // A page not on show is laid out only when shown, and its charts only once their layout
+    // requests are handled: shown and laid out for a moment, without a paint, it draws as it
+    // would on the screen.
+    QWidget* shown = pages->currentWidget();
+    pages->setCurrentWidget(shown == plots ? static_cast<QWidget*>(expectation) : plots);
+    QCoreApplication::sendPostedEvents();
+    pages->setCurrentWidget(shown);
+    TeamReportContent content;
+    content.summary = title->text();
+    content.controlCharts = {individuals->view(), ranges->view()};
+    content.expectationChart = expectation->plot()->view();
+    content.expectationTitle = expectation->title();
+    content.figures = expectation->figures();
+    const GridBody phases = phaseRows(analysis);
+    for (int column = 0; column < phaseTable->model()->columnCount(); ++column)
+        content.phaseColumns.append(
+            phaseTable->model()->headerData(column, Qt::Horizontal).toString());
+    for (int row = 0; row < phases.rows; ++row) {
+        QStringList cells;
+        for (int column = 0; column < content.phaseColumns.size(); ++column)
+            cells.append(phases.text(row, column));
+        content.phases.append(cells);
+    }
+    const QStringList rules = signalRuleIds(analysis->rulesRun());
+    content.rules =
+        analysis->rulesRun() == allSignalRules
+            ? u"All eleven rules: "_s + rules.join(u", "_s)
+            : u"%1 of the eleven rules: %2"_s.arg(rules.size()).arg(rules.join(u", "_s));
+    content.analysis = analysis;
+    return content;
+}
+
+void TeamChart::saveReport() {
+    if (!analysis || outdated)
+        return;
+    const QString path = askSavePath(u"Save Report"_s, {u"PDF document (*.pdf)"_s},
+                                     u"team-report.pdf"_s, QStandardPaths::DocumentsLocation);
+    if (path.isEmpty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QByteArray document = reportPdf(reportContent());
+    QApplication::restoreOverrideCursor();
+    const QString failure =
+        document.isEmpty() ? QDir::toNativeSeparators(path) : saveWholeFile(path, document);
+    if (!failure.isEmpty())
+        showSaveFailure(u"The report could not be saved."_s, failure);
+}
+
+void TeamChart::printReport() {
+    if (!analysis || outdated)
+        return;
+    // At the screen's resolution, as the report's PDF is made.
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setPageSize(QPageSize(paperFor(QLocale())));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool printed = paintReport(printer, reportContent());
+    QApplication::restoreOverrideCursor();
+    if (!printed)
+        showSaveFailure(u"The report could not be printed."_s, printer.printerName());
+}
+
+void TeamChart::exportData() {
+    if (!analysis || outdated || exporting)
+        return;
+    const QString path =
+        askSavePath(u"Export Data"_s, {u"CSV file (*.csv)"_s, u"Tab-separated text (*.tsv)"_s},
+                    u"sessions.csv"_s, QStandardPaths::DocumentsLocation);
+    if (path.isEmpty())
+        return;
+    exporting = runInBackground(
+        this, u"Exporting the sessions…"_s,
+        [table = sessions, analysed = analysis, path](const ProgressReport& progress) {
+            return saveWholeFile(
+                path, sessionDataText(*table, *analysed, separatorForFile(path), progress));
+        },
+        [this](const QString& failure) {
+            if (!failure.isEmpty())
+                showSaveFailure(u"The data could not be exported."_s, failure);
+        });
+    connect(exporting, &BackgroundJob::ended, this, [this](BackgroundJob::Ending ending) {
+        exporting->deleteLater();
+        exporting = nullptr;
+        if (ending == BackgroundJob::OutOfMemory)
+            showSaveFailure(u"The data could not be exported."_s, u"Not enough memory"_s);
+    });
 }

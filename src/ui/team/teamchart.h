@@ -4,11 +4,15 @@
 #pragma once
 
 #include "core/team/analysis.h"
+#include "ui/team/teamreport.h"
 
+#include <QHash>
+#include <QStandardPaths>
 #include <QWidget>
 #include <memory>
 #include <optional>
 
+class BackgroundJob;
 class ControlPlot;
 class ExpectationPage;
 class FlexGrid;
@@ -39,6 +43,10 @@ public:
 
     void copyImage();
     void saveImage();
+    // The analysis, its charts and figures as a PDF, on paper, and the sessions as a CSV file.
+    void saveReport();
+    void printReport();
+    void exportData();
 
 signals:
     void sessionClicked(qsizetype session); // 0-based
@@ -63,6 +71,10 @@ private:
     void chooseRules();
     void showAll();
     QWidget* picture() const;
+    QString askSavePath(const QString& title, const QStringList& filters, const QString& name,
+                        QStandardPaths::StandardLocation start);
+    void showSaveFailure(const QString& text, const QString& details);
+    TeamReportContent reportContent();
 
     ControlPlot* individuals;
     ControlPlot* ranges;
@@ -76,5 +88,7 @@ private:
     bool outdated = false;
     bool aligning = false; // plots to be aligned once both have their new size
     double shownFrom = 0, shownTo = 1;
-    QString imageFolder; // the folder Save Image last wrote to, where it starts next time
+    // The folder each kind of file was last written to, where its dialog starts next time.
+    QHash<QStandardPaths::StandardLocation, QString> lastFolders;
+    BackgroundJob* exporting = nullptr;
 };
