@@ -1,0 +1,219 @@
+// SPDX-FileCopyrightText: 2026 Kelvane Extras developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "core/team/gnumericcopy.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <QXmlStreamReader>
+#include <algorithm>
+#include <cmath>
+#include <zlib.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The XML of gzip-compressed data, or nothing when it is broken or grows beyond `largest` bytes.
+std::optional<QByteArray> gunzip(QByteArrayView data, qsizetype largest,
+                                 const ProgressReport& progress) {
+    z_stream stream{};
+    if (inflateInit2(&stream, 15 + 16) != Z_OK) // gzip framing only
+        return std::nullopt;
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+    stream.avail_in = uInt(std::min<qsizetype>(data.size(), UINT32_MAX));
+    QByteArray xml;
+    constexpr qsizetype blockSize = 1 << 16;
+    int status = Z_OK;
+    while (status == Z_OK && xml.size() <= largest) {
+        const qsizetype before = xml.size();
+        xml.resize(before + blockSize);
+        stream.next_out = reinterpret_cast<Bytef*>(xml.data() + before);
+        stream.avail_out = blockSize;
+        status = inflate(&stream, Z_NO_FLUSH);
+        xml.resize(before + blockSize - qsizetype(stream.avail_out));
+        if (progress)
+            progress(0);
+    }
+    inflateEnd(&stream);
+    if (status != Z_STREAM_END || xml.size() > largest)
+        return std::nullopt;
+    return xml;
+}
+
+// A block of the range in one format, as the range's styles give it.
+struct Region {
+    qsizetype top, left, bottom, right;
+    bool contains(qsizetype row, qsizetype column) const {
+        return row >= top && row <= bottom && column >= left && column <= right;
+    }
+};
+
+// Styles can split a column into many regions; more time regions than this are not a session
+// table's, and would make every cell's look-up slow.
+constexpr std::size_t mostTimeRegions = 256;
+
+// A range whose cells leave most of it empty is no table of sessions; reading it would only
+// make room for the empty cells.
+qsizetype mostCells(qsizetype cellsRead) {
+    return cellsRead * 4 + 4096;
+}
+
+struct GnumericCell {
+    qsizetype row, column;
+    SheetCell cell;
+    QString format;
+};
+
+// Rows or columns given as the first and how many from it: the hidden ones of a range.
+struct Spans {
+    std::vector<std::pair<qsizetype, qsizetype>> spans;
+    bool contains(qsizetype index) const {
+        return std::any_of(spans.begin(), spans.end(), [index](const auto& span) {
+            return index >= span.first && index - span.first < span.second;
+        });
+    }
+};
+
+// More spans of hidden rows than this are not a session table's.
+constexpr std::size_t mostHiddenSpans = 4096;
+
+// A hidden row or column, and the "Count" of equal ones that follow it.
+bool addHidden(const QXmlStreamAttributes& attributes, Spans& hidden) {
+    if (attributes.value("Hidden"_L1) != "1"_L1)
+        return true;
+    if (hidden.spans.size() == mostHiddenSpans)
+        return false;
+    hidden.spans.emplace_back(attributes.value("No"_L1).toLongLong(),
+                              std::max<qsizetype>(1, attributes.value("Count"_L1).toLongLong()));
+    return true;
+}
+
+// The plain-text copy as rows of fields, when it has the range's shape.
+std::optional<std::vector<QStringList>> shownFields(QStringView text, qsizetype rows,
+                                                    qsizetype columns) {
+    QStringView rest = text;
+    if (rest.endsWith(u'\n'))
+        rest.chop(1);
+    std::vector<QStringList> fields;
+    for (QStringView line : rest.tokenize(u'\n')) {
+        if (qsizetype(fields.size()) == rows)
+            return std::nullopt;
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        fields.push_back(line.toString().split(u'\t'));
+        if (fields.back().size() != columns)
+            return std::nullopt;
+    }
+    if (qsizetype(fields.size()) != rows)
+        return std::nullopt;
+    return fields;
+}
+
+} // namespace
+
+std::optional<SheetRows> readGnumericCopy(QByteArrayView data, QStringView shownText,
+                                          qsizetype largestXml, const ProgressReport& progress) {
+    std::optional<QByteArray> unpacked;
+    if (data.startsWith("\x1f\x8b")) {
+        if (!(unpacked = gunzip(data, largestXml, progress)))
+            return std::nullopt;
+        data = *unpacked;
+    }
+    if (data.size() > largestXml)
+        return std::nullopt;
+
+    QXmlStreamReader xml(data.toByteArray());
+    qsizetype rows = -1, columns = -1;
+    Spans hiddenRows, hiddenColumns;
+    std::vector<Region> timeRegions;
+    std::vector<GnumericCell> cells;
+    Spans* hidden = nullptr; // of the rows or columns being listed
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::EndElement &&
+            (xml.name() == "Rows"_L1 || xml.name() == "Cols"_L1))
+            hidden = nullptr;
+        if (!xml.isStartElement())
+            continue;
+        if (progress && cells.size() % 4096 == 0)
+            progress(0);
+        const QStringView name = xml.name();
+        const QXmlStreamAttributes attributes = xml.attributes();
+        const auto number = [&](const char* attribute) {
+            return attributes.value(QLatin1StringView(attribute)).toLongLong();
+        };
+        if (rows < 0) {
+            if (name != "ClipboardRange"_L1)
+                return std::nullopt;
+            rows = number("Rows");
+            columns = number("Cols");
+            if (rows <= 0 || columns <= 0 || rows > largestXml || columns > largestXml)
+                return std::nullopt;
+        } else if (name == "Rows"_L1) {
+            hidden = &hiddenRows;
+        } else if (name == "Cols"_L1) {
+            hidden = &hiddenColumns;
+        } else if ((name == "RowInfo"_L1 || name == "ColInfo"_L1) && hidden) {
+            if (!addHidden(attributes, *hidden))
+                return std::nullopt;
+        } else if (name == "StyleRegion"_L1) {
+            const Region region{number("startRow"), number("startCol"), number("endRow"),
+                                number("endCol")};
+            if (xml.readNextStartElement() && xml.name() == "Style"_L1 &&
+                isTimeFormat(xml.attributes().value("Format"_L1))) {
+                if (timeRegions.size() == mostTimeRegions)
+                    return std::nullopt;
+                timeRegions.push_back(region);
+            }
+        } else if (name == "Cell"_L1) {
+            GnumericCell read{number("Row"), number("Col"), {}, {}};
+            if (read.row < 0 || read.row >= rows || read.column < 0 || read.column >= columns)
+                return std::nullopt;
+            const qsizetype type = number("ValueType");
+            read.format = attributes.value("ValueFormat"_L1).toString();
+            read.cell.text = xml.readElementText(QXmlStreamReader::SkipChildElements);
+            bool ok = false;
+            const double value = read.cell.text.toDouble(&ok);
+            if ((type == 30 || type == 40) && ok && std::isfinite(value)) {
+                read.cell.value = value;
+                read.cell.text.clear();
+            }
+            read.cell.text.truncate(longestCellText);
+            cells.push_back(std::move(read));
+        }
+    }
+    if (xml.hasError() || rows < 0 || rows > mostCells(qsizetype(cells.size())) / columns)
+        return std::nullopt;
+
+    // The range's grid, rows and columns in the copy's order.
+    SheetRows grid(static_cast<std::size_t>(rows),
+                   std::vector<SheetCell>(static_cast<std::size_t>(columns)));
+    const std::optional<std::vector<QStringList>> shown = shownFields(shownText, rows, columns);
+    for (GnumericCell& read : cells) {
+        SheetCell& cell = grid[std::size_t(read.row)][std::size_t(read.column)];
+        cell = std::move(read.cell);
+        cell.time = cell.value && (read.format.isEmpty()
+                                       ? std::any_of(timeRegions.begin(), timeRegions.end(),
+                                                     [&](const Region& region) {
+                                                         return region.contains(read.row,
+                                                                                read.column);
+                                                     })
+                                       : isTimeFormat(read.format));
+    }
+    SheetRows visible;
+    for (qsizetype row = 0; row < rows; ++row) {
+        if (hiddenRows.contains(row))
+            continue;
+        std::vector<SheetCell>& cellsOfRow = visible.emplace_back();
+        for (qsizetype column = 0; column < columns; ++column) {
+            if (hiddenColumns.contains(column))
+                continue;
+            SheetCell& cell = grid[std::size_t(row)][std::size_t(column)];
+            if (shown)
+                cell.text = (*shown)[std::size_t(row)][column].first(
+                    std::min(longestCellText, (*shown)[std::size_t(row)][column].size()));
+            cellsOfRow.push_back(std::move(cell));
+        }
+    }
+    return visible;
+}
