@@ -70,10 +70,10 @@ for kind in "${kinds[@]}"; do
         "$sheets/$kind.fods" >/dev/null 2>&1 &
     office=$!
     copy_range "$kind.fods" && save_flavours "$out/libreoffice/$kind"
-    kill $office; wait $office 2>/dev/null || true
+    kill $office 2>/dev/null || true; wait $office 2>/dev/null || true
 
     LANG=$lang LC_ALL=$lang gnumeric --no-splash "$sheets/$kind.gnumeric" >/dev/null 2>&1 &
     gnm=$!
     copy_range "$kind.gnumeric" && save_flavours "$out/gnumeric/$kind"
-    kill $gnm; wait $gnm 2>/dev/null || true
+    kill $gnm 2>/dev/null || true; wait $gnm 2>/dev/null || true
 done

@@ -4,7 +4,7 @@
 #include "ui/team/teammain.h"
 
 #include "core/common/wholenumber.h"
-#include "core/team/paste.h"
+#include "core/team/clipboardoffer.h"
 #include "ui/controls/designfont.h"
 #include "ui/controls/flexgrid.h"
 #include "ui/controls/threedcommand.h"
@@ -107,18 +107,21 @@ QList<qsizetype> selectedRows(const QItemSelectionModel* selection) {
     return rows;
 }
 
-// The clipboard's text; nothing when an owner offers text but does not send it. A transfer that
-// fails or times out leaves the text null, while text of no characters that did arrive is empty:
-// that paste was read, and holds no sessions. Asking for the formats first keeps an owner that
-// does not answer from being waited for twice.
-std::optional<QString> clipboardText() {
+// What the clipboard offers; nothing when an owner offers text but does not send it. A transfer
+// that fails or times out leaves the text null, while text of no characters that did arrive is
+// empty: that paste was read, and holds no sessions. Asking for the formats first keeps an owner
+// that does not answer from being waited for twice.
+std::optional<ClipboardOffer> clipboardOffer() {
     const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
-    if (!offered || !offered->hasText())
-        return QString();
-    QString text = offered->text();
-    if (text.isNull())
+    ClipboardOffer offer;
+    if (!offered)
+        return offer;
+    for (const auto& [type, flavour] : ClipboardOffer::richFlavours)
+        if (offered->hasFormat(QLatin1StringView(type)))
+            offer.*flavour = offered->data(QLatin1StringView(type));
+    if (offered->hasText() && (offer.text = offered->text()).isNull())
         return std::nullopt;
-    return text;
+    return offer;
 }
 
 // Another program's text on an X11 display is read by the paste's job, which can wait for an owner
@@ -188,27 +191,27 @@ void TeamMain::SSSave_Click() {
     resultsLinked = false;
     if (chart)
         chart->showOutdated();
-    std::optional<QString> text; // nothing here when the job reads it
+    std::optional<ClipboardOffer> offer; // nothing here when the job reads it
     if (!clipboardOfAnotherX11Program()) {
         try {
-            text = clipboardText();
+            offer = clipboardOffer();
         } catch (const std::bad_alloc&) {
             showMessage(u"Not enough memory"_s);
             return;
         }
-        if (!text) {
+        if (!offer) {
             showMessage(u"The clipboard could not be read"_s);
             return;
         }
     }
     track(runInBackground(
         this, u"Pasting the sessions…"_s,
-        [text = std::move(text)](const ProgressReport& progress) -> std::optional<PasteOutcome> {
-            const std::optional<QString> pasted =
-                text ? text : x11ClipboardText(progress, clipboardPatience);
+        [offer = std::move(offer)](const ProgressReport& progress) -> std::optional<PasteOutcome> {
+            const std::optional<ClipboardOffer> pasted =
+                offer ? offer : x11ClipboardOffer(progress, clipboardPatience);
             if (!pasted)
                 return std::nullopt;
-            return pasteSessions(*pasted, QLocale(), progress);
+            return pasteOffer(*pasted, QLocale(), progress);
         },
         [this](std::optional<PasteOutcome> outcome) {
             if (!outcome) {
