@@ -206,8 +206,9 @@ std::optional<AmountParts> splitAmount(QStringView text, const AmountMarks& mark
 std::optional<QString> localeMagnitude(QStringView magnitude, const AmountMarks& marks) {
     QString text = magnitude.toString();
     char16_t zero = 0; // of the one script of digits other than 0 to 9
-    bool latin = false, own = false;
+    bool latin = false, own = false, ascii = false;
     for (QChar& c : text) {
+        ascii = ascii || isAsciiDigit(c);
         if (const int digit = c.digitValue(); digit >= 0 && !isAsciiDigit(c)) {
             const char16_t itsZero = char16_t(c.unicode() - digit);
             if (zero != 0 && zero != itsZero)
@@ -221,7 +222,7 @@ std::optional<QString> localeMagnitude(QStringView magnitude, const AmountMarks&
             own = true;
         }
     }
-    if (latin && own)
+    if ((latin && own) || (ascii && zero != 0))
         return std::nullopt;
     return text;
 }

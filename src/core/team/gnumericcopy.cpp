@@ -89,24 +89,18 @@ bool addHidden(const QXmlStreamAttributes& attributes, Spans& hidden) {
     return true;
 }
 
-// The plain-text copy as rows of fields, when it has the range's shape.
+// The plain-text copy as rows of fields, when it fits the rows and columns left in view: it
+// leaves out hidden ones, and blank ones at its end.
 std::optional<std::vector<QStringList>> shownFields(QStringView text, qsizetype rows,
                                                     qsizetype columns) {
-    QStringView rest = text;
-    if (rest.endsWith(u'\n'))
-        rest.chop(1);
     std::vector<QStringList> fields;
-    for (QStringView line : rest.tokenize(u'\n')) {
-        if (qsizetype(fields.size()) == rows)
-            return std::nullopt;
+    for (QStringView line : text.tokenize(u'\n')) {
         if (line.endsWith(u'\r'))
             line.chop(1);
         fields.push_back(line.toString().split(u'\t'));
-        if (fields.back().size() != columns)
+        if (qsizetype(fields.size()) > rows || fields.back().size() > columns)
             return std::nullopt;
     }
-    if (qsizetype(fields.size()) != rows)
-        return std::nullopt;
     return fields;
 }
 
@@ -188,7 +182,15 @@ std::optional<SheetRows> readGnumericCopy(QByteArrayView data, QStringView shown
     // The range's grid, rows and columns in the copy's order.
     SheetRows grid(static_cast<std::size_t>(rows),
                    std::vector<SheetCell>(static_cast<std::size_t>(columns)));
-    const std::optional<std::vector<QStringList>> shown = shownFields(shownText, rows, columns);
+    std::vector<qsizetype> rowsInView, columnsInView;
+    for (qsizetype row = 0; row < rows; ++row)
+        if (!hiddenRows.contains(row))
+            rowsInView.push_back(row);
+    for (qsizetype column = 0; column < columns; ++column)
+        if (!hiddenColumns.contains(column))
+            columnsInView.push_back(column);
+    const std::optional<std::vector<QStringList>> shown =
+        shownFields(shownText, qsizetype(rowsInView.size()), qsizetype(columnsInView.size()));
     for (GnumericCell& read : cells) {
         SheetCell& cell = grid[std::size_t(read.row)][std::size_t(read.column)];
         cell = std::move(read.cell);
@@ -200,19 +202,13 @@ std::optional<SheetRows> readGnumericCopy(QByteArrayView data, QStringView shown
                                                      })
                                        : isTimeFormat(read.format));
     }
-    SheetRows visible;
-    for (qsizetype row = 0; row < rows; ++row) {
-        if (hiddenRows.contains(row))
-            continue;
-        std::vector<SheetCell>& cellsOfRow = visible.emplace_back();
-        for (qsizetype column = 0; column < columns; ++column) {
-            if (hiddenColumns.contains(column))
-                continue;
-            SheetCell& cell = grid[std::size_t(row)][std::size_t(column)];
-            if (shown)
-                cell.text = (*shown)[std::size_t(row)][column].first(
-                    std::min(longestCellText, (*shown)[std::size_t(row)][column].size()));
-            cellsOfRow.push_back(std::move(cell));
+    SheetRows visible(rowsInView.size());
+    for (std::size_t row = 0; row < rowsInView.size(); ++row) {
+        for (std::size_t column = 0; column < columnsInView.size(); ++column) {
+            SheetCell& cell = grid[std::size_t(rowsInView[row])][std::size_t(columnsInView[column])];
+            if (shown && row < shown->size() && qsizetype(column) < (*shown)[row].size())
+                cell.text = (*shown)[row][qsizetype(column)].left(longestCellText);
+            visible[row].push_back(std::move(cell));
         }
     }
     return visible;
