@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "core/common/numbertext.h"
+#include "core/common/rtftext.h"
 #include "core/common/wholenumber.h"
 #include "core/team/paste.h"
 
@@ -103,6 +104,19 @@ private slots:
                  std::isnan(expected)  ? int(PasteRefusal::NonNumeric)
                  : std::isnan(grouped) ? -1
                                        : int(PasteRefusal::AmbiguousNumber));
+    }
+
+    void writesRtf_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::newRow("RTF's own marks") << "{a}\\" << QByteArray("\\{a\\}\\\\\\par\n");
+        QTest::newRow("beyond ASCII") << "é€￥"
+                                      << QByteArray("\\u233?\\u8364?\\u-27?\\par\n");
+    }
+
+    void writesRtf() {
+        QFETCH(QString, text);
+        QTEST(rtfParagraph(text), "rtf");
     }
 
     // Whatever the locale, a text reads to exactly what QLocale reads, sign of zero and rounding

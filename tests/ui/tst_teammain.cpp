@@ -312,7 +312,7 @@ private slots:
 
     // Each session column is half the grid less 195 twips, centred; the help shows its paragraphs
     // whole. Ctrl+V pastes into the sessions; a result line selects its sessions and brings them
-    // into view, and Ctrl+C copies the selected lines, also as a table; lines left from before a
+    // into view, and Ctrl+C copies the selected lines, also as a table and as RTF; lines left from before a
     // paste select nothing. Esc leaves the window open, Alt+X closes it.
     void keys() {
         TeamMain window;
@@ -344,6 +344,9 @@ private slots:
         QTRY_COMPARE(QGuiApplication::clipboard()->text(), first + u'\n' + second);
         QCOMPARE(QGuiApplication::clipboard()->mimeData()->html(),
                  u"<table><tr><td>%1</td></tr><tr><td>%2</td></tr></table>"_s.arg(first, second));
+        QCOMPARE(QGuiApplication::clipboard()->mimeData()->data(u"text/rtf"_s),
+                 "{\\rtf1\\ansi\\deff0\n" + first.toLatin1() + "\\par\n" + second.toLatin1() +
+                     "\\par\n}");
 
         QGuiApplication::clipboard()->setText(quiet);
         clickAndWait(window, u"SSSave"_s);

@@ -3,6 +3,7 @@
 
 #include "ui/team/teammain.h"
 
+#include "core/common/rtftext.h"
 #include "core/common/wholenumber.h"
 #include "core/team/clipboardoffer.h"
 #include "ui/controls/designfont.h"
@@ -70,16 +71,19 @@ void showInstructions(QPlainTextEdit* box) {
             QTextCursor(block).setBlockCharFormat(gap);
 }
 
-// Lines in both flavours of a copy: plain, one a line, and as an HTML table, one a cell, so that
-// a spreadsheet pastes them as one column.
+// Lines in three flavours of a copy: plain, one a line; as an HTML table, one a cell; and as RTF,
+// a paragraph each. LibreOffice Calc pastes the RTF and Gnumeric the HTML as one cell a line,
+// without a dialog: Calc asks how to import any HTML or plain text of several lines, and
+// Gnumeric plain text and RTF.
 struct CopiedLines {
     QString text;
     QString html;
+    QByteArray rtf;
 };
 
 CopiedLines copyOfLines(const Analysis& analysis, const QList<qsizetype>& lines,
                         const ProgressReport& progress) {
-    CopiedLines copy{{}, u"<table>"_s};
+    CopiedLines copy{{}, u"<table>"_s, rtfStart};
     ProgressSteps steps(progress, lines.size());
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString text = analysis.lineText(lines[i]);
@@ -87,9 +91,11 @@ CopiedLines copyOfLines(const Analysis& analysis, const QList<qsizetype>& lines,
             copy.text += u'\n';
         copy.text += text;
         copy.html += u"<tr><td>"_s + text.toHtmlEscaped() + u"</td></tr>"_s;
+        copy.rtf += rtfParagraph(text);
         steps.at(i);
     }
     copy.html += u"</table>"_s;
+    copy.rtf += rtfEnd;
     return copy;
 }
 
@@ -477,6 +483,7 @@ void TeamMain::copyResults() {
             auto* data = new QMimeData;
             data->setText(copy.text);
             data->setHtml(copy.html);
+            data->setData(u"text/rtf"_s, copy.rtf);
             QGuiApplication::clipboard()->setMimeData(data);
         }));
 }
