@@ -4,8 +4,11 @@
 
 # Copies the first four rows of each sample sheet with the spreadsheet's own Ctrl+C under Xvfb and saves every
 # flavour of interest that the spreadsheet offers, to build the paste's tests from real copies.
-# Needs libreoffice-calc, gnumeric, xvfb, xdotool and xclip (for trying only; not a dependency).
-#   scripts/copy-from-spreadsheets.sh OUTDIR [KIND...]     (kinds as in sample-sheets.py)
+# With PASTE_INTO set to the program, also pastes each copy into Team Analysis (under en_US) and
+# saves a picture of the screen beside the flavours.
+# Needs libreoffice-calc, gnumeric, xvfb, xdotool, xclip and imagemagick (for trying only; not
+# dependencies of the program).
+#   [PASTE_INTO=build/default/src/app/kelvane-extras] scripts/copy-from-spreadsheets.sh OUTDIR [KIND...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "$1"); shift
@@ -63,17 +66,37 @@ save_flavours() {
     done
 }
 
+# Opens Team Analysis from the launcher, pastes with Alt+P and pictures the result.
+paste_into_program() {
+    [ -n "${PASTE_INTO:-}" ] || return 0
+    LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 "$PASTE_INTO" >/dev/null 2>&1 &
+    local program=$! window=""
+    for _ in $(seq 30); do
+        window=$(xdotool search --name "^Kelvane Extras$" 2>/dev/null | tail -1) && [ -n "$window" ] && break
+        sleep 1
+    done
+    xdotool windowfocus --sync "$window" key --clearmodifiers Tab space
+    sleep 2
+    window=$(xdotool search --name "^Team Analysis$" | tail -1)
+    xdotool windowfocus --sync "$window" key --clearmodifiers alt+p
+    sleep 3
+    import -window root "$1/pasted.png"
+    kill $program 2>/dev/null || true; wait $program 2>/dev/null || true
+}
+
 for kind in "${kinds[@]}"; do
     lang=$(locale_of "$kind")
     echo "== $kind ($lang)"
     LANG=$lang LC_ALL=$lang /usr/lib/libreoffice/program/soffice.bin -env:UserInstallation="file://$profile" --norestore --calc \
         "$sheets/$kind.fods" >/dev/null 2>&1 &
     office=$!
-    copy_range "$kind.fods" && save_flavours "$out/libreoffice/$kind"
+    copy_range "$kind.fods" && save_flavours "$out/libreoffice/$kind" &&
+        paste_into_program "$out/libreoffice/$kind"
     kill $office 2>/dev/null || true; wait $office 2>/dev/null || true
 
     LANG=$lang LC_ALL=$lang gnumeric --no-splash "$sheets/$kind.gnumeric" >/dev/null 2>&1 &
     gnm=$!
-    copy_range "$kind.gnumeric" && save_flavours "$out/gnumeric/$kind"
+    copy_range "$kind.gnumeric" && save_flavours "$out/gnumeric/$kind" &&
+        paste_into_program "$out/gnumeric/$kind"
     kill $gnm 2>/dev/null || true; wait $gnm 2>/dev/null || true
 done

@@ -110,8 +110,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("rtf");
         QTest::newRow("RTF's own marks") << "{a}\\" << QByteArray("\\{a\\}\\\\\\par\n");
-        QTest::newRow("beyond ASCII") << "é€￥"
-                                      << QByteArray("\\u233?\\u8364?\\u-27?\\par\n");
+        QTest::newRow("beyond ASCII") << "é€￥" << QByteArray("\\u233?\\u8364?\\u-27?\\par\n");
     }
 
     void writesRtf() {

@@ -312,8 +312,8 @@ private slots:
 
     // Each session column is half the grid less 195 twips, centred; the help shows its paragraphs
     // whole. Ctrl+V pastes into the sessions; a result line selects its sessions and brings them
-    // into view, and Ctrl+C copies the selected lines, also as a table and as RTF; lines left from before a
-    // paste select nothing. Esc leaves the window open, Alt+X closes it.
+    // into view, and Ctrl+C copies the selected lines, also as a table and as RTF; lines left from
+    // before a paste select nothing. Esc leaves the window open, Alt+X closes it.
     void keys() {
         TeamMain window;
         showActive(window);

@@ -281,7 +281,9 @@ std::optional<float> parseFloat(QStringView text, const QLocale& locale) {
 
 std::optional<double> groupedReading(QStringView text, const QLocale& locale) {
     const AmountMarks& marks = marksOf(locale);
-    const auto isDigit = [](QChar c) { return c.digitValue() >= 0; };
+    const auto isDigit = [](QChar c) {
+        return c.digitValue() >= 0;
+    };
     const auto isPoint = [&](qsizetype at) {
         return QStringView(text).sliced(at).startsWith(marks.point) ||
                (marks.latinSeparators && text[at] == u'.');

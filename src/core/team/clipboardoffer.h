@@ -21,7 +21,8 @@ struct ClipboardOffer {
     // The flavours a paste fetches beside the text, by MIME type, and where each goes.
     using Flavour = std::pair<const char*, QByteArray ClipboardOffer::*>;
     static constexpr std::array<Flavour, 2> richFlavours{
-        {{"application/x-gnumeric", &ClipboardOffer::gnumeric}, {"text/html", &ClipboardOffer::html}}};
+        {{"application/x-gnumeric", &ClipboardOffer::gnumeric},
+         {"text/html", &ClipboardOffer::html}}};
 };
 
 // A paste of what the clipboard offers: the spreadsheet's own copy with its exact values where a

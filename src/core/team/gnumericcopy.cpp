@@ -65,28 +65,30 @@ struct GnumericCell {
     QString format;
 };
 
-// Rows or columns given as the first and how many from it: the hidden ones of a range.
-struct Spans {
-    std::vector<std::pair<qsizetype, qsizetype>> spans;
-    bool contains(qsizetype index) const {
-        return std::any_of(spans.begin(), spans.end(), [index](const auto& span) {
-            return index >= span.first && index - span.first < span.second;
-        });
-    }
-};
-
-// More spans of hidden rows than this are not a session table's.
-constexpr std::size_t mostHiddenSpans = 4096;
+// Hidden rows or columns, each span given as its first and how many from it.
+using Spans = std::vector<std::pair<qsizetype, qsizetype>>;
 
 // A hidden row or column, and the "Count" of equal ones that follow it.
-bool addHidden(const QXmlStreamAttributes& attributes, Spans& hidden) {
-    if (attributes.value("Hidden"_L1) != "1"_L1)
-        return true;
-    if (hidden.spans.size() == mostHiddenSpans)
-        return false;
-    hidden.spans.emplace_back(attributes.value("No"_L1).toLongLong(),
-                              std::max<qsizetype>(1, attributes.value("Count"_L1).toLongLong()));
-    return true;
+void addHidden(const QXmlStreamAttributes& attributes, Spans& hidden) {
+    if (attributes.value("Hidden"_L1) == "1"_L1)
+        hidden.emplace_back(attributes.value("No"_L1).toLongLong(),
+                            std::max<qsizetype>(1, attributes.value("Count"_L1).toLongLong()));
+}
+
+// The rows or columns of `count` left in view, in order.
+std::vector<qsizetype> inView(qsizetype count, Spans hidden) {
+    std::sort(hidden.begin(), hidden.end());
+    std::vector<qsizetype> shown;
+    std::size_t next = 0;
+    qsizetype hiddenUntil = 0;
+    for (qsizetype index = 0; index < count; ++index) {
+        for (; next < hidden.size() && hidden[next].first <= index; ++next)
+            hiddenUntil =
+                std::max(hiddenUntil, hidden[next].first + std::min(hidden[next].second, count));
+        if (index >= hiddenUntil)
+            shown.push_back(index);
+    }
+    return shown;
 }
 
 // The plain-text copy as rows of fields, when it fits the rows and columns left in view: it
@@ -148,8 +150,7 @@ std::optional<SheetRows> readGnumericCopy(QByteArrayView data, QStringView shown
         } else if (name == "Cols"_L1) {
             hidden = &hiddenColumns;
         } else if ((name == "RowInfo"_L1 || name == "ColInfo"_L1) && hidden) {
-            if (!addHidden(attributes, *hidden))
-                return std::nullopt;
+            addHidden(attributes, *hidden);
         } else if (name == "StyleRegion"_L1) {
             const Region region{number("startRow"), number("startCol"), number("endRow"),
                                 number("endCol")};
@@ -182,30 +183,26 @@ std::optional<SheetRows> readGnumericCopy(QByteArrayView data, QStringView shown
     // The range's grid, rows and columns in the copy's order.
     SheetRows grid(static_cast<std::size_t>(rows),
                    std::vector<SheetCell>(static_cast<std::size_t>(columns)));
-    std::vector<qsizetype> rowsInView, columnsInView;
-    for (qsizetype row = 0; row < rows; ++row)
-        if (!hiddenRows.contains(row))
-            rowsInView.push_back(row);
-    for (qsizetype column = 0; column < columns; ++column)
-        if (!hiddenColumns.contains(column))
-            columnsInView.push_back(column);
+    const std::vector<qsizetype> rowsInView = inView(rows, hiddenRows);
+    const std::vector<qsizetype> columnsInView = inView(columns, hiddenColumns);
     const std::optional<std::vector<QStringList>> shown =
         shownFields(shownText, qsizetype(rowsInView.size()), qsizetype(columnsInView.size()));
     for (GnumericCell& read : cells) {
         SheetCell& cell = grid[std::size_t(read.row)][std::size_t(read.column)];
         cell = std::move(read.cell);
-        cell.time = cell.value && (read.format.isEmpty()
-                                       ? std::any_of(timeRegions.begin(), timeRegions.end(),
-                                                     [&](const Region& region) {
-                                                         return region.contains(read.row,
-                                                                                read.column);
-                                                     })
-                                       : isTimeFormat(read.format));
+        cell.time =
+            cell.value &&
+            (read.format.isEmpty() ? std::any_of(timeRegions.begin(), timeRegions.end(),
+                                                 [&](const Region& region) {
+                                                     return region.contains(read.row, read.column);
+                                                 })
+                                   : isTimeFormat(read.format));
     }
     SheetRows visible(rowsInView.size());
     for (std::size_t row = 0; row < rowsInView.size(); ++row) {
         for (std::size_t column = 0; column < columnsInView.size(); ++column) {
-            SheetCell& cell = grid[std::size_t(rowsInView[row])][std::size_t(columnsInView[column])];
+            SheetCell& cell =
+                grid[std::size_t(rowsInView[row])][std::size_t(columnsInView[column])];
             if (shown && row < shown->size() && qsizetype(column) < (*shown)[row].size())
                 cell.text = (*shown)[row][qsizetype(column)].left(longestCellText);
             visible[row].push_back(std::move(cell));

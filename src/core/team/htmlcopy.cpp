@@ -4,10 +4,10 @@
 #include "core/team/htmlcopy.h"
 
 #include <QString>
-#include <libxml/HTMLparser.h>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <libxml/HTMLparser.h>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -51,7 +51,8 @@ struct TableReader {
     void end(const xmlChar* name) {
         if (named(name, "table") && tableDepth > 0 && !tableDone) {
             tableDone = --tableDepth == 0;
-        } else if (inFirstTable() && (named(name, "td") || named(name, "th") || named(name, "tr"))) {
+        } else if (inFirstTable() &&
+                   (named(name, "td") || named(name, "th") || named(name, "tr"))) {
             if (inCell)
                 rows.back().back().text = rows.back().back().text.trimmed();
             inCell = false;
@@ -109,11 +110,14 @@ std::optional<SheetRows> readHtmlCopy(QByteArrayView html, const ProgressReport&
     handler.startElement = [](void* context, const xmlChar* name, const xmlChar** attributes) {
         readerOf(context).start(name, attributes);
     };
-    handler.endElement = [](void* context, const xmlChar* name) { readerOf(context).end(name); };
+    handler.endElement = [](void* context, const xmlChar* name) {
+        readerOf(context).end(name);
+    };
     handler.characters = [](void* context, const xmlChar* text, int length) {
         readerOf(context).text(text, length);
     };
-    handler.serror = [](void*, xmlErrorPtr) {}; // broken HTML is read as well as it can be
+    handler.serror = [](void*, xmlErrorPtr) {
+    }; // broken HTML is read as well as it can be
     handler.initialized = XML_SAX2_MAGIC;
 
     const std::unique_ptr<htmlParserCtxt, FreeContext> context(

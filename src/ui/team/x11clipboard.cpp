@@ -4,8 +4,8 @@
 #include "ui/team/x11clipboard.h"
 
 #include <QByteArray>
-#include <QList>
 #include <QDeadlineTimer>
+#include <QList>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -161,10 +161,9 @@ std::optional<ClipboardOffer> x11ClipboardOffer(const ProgressReport& progress,
     const std::optional<Received> offered = receive(targets);
     if (!offered)
         return std::nullopt;
-    const QList<xcb_atom_t> named(
-        reinterpret_cast<const xcb_atom_t*>(offered->bytes.constData()),
-        reinterpret_cast<const xcb_atom_t*>(offered->bytes.constData()) +
-            offered->bytes.size() / qsizetype(sizeof(xcb_atom_t)));
+    const QList<xcb_atom_t> named(reinterpret_cast<const xcb_atom_t*>(offered->bytes.constData()),
+                                  reinterpret_cast<const xcb_atom_t*>(offered->bytes.constData()) +
+                                      offered->bytes.size() / qsizetype(sizeof(xcb_atom_t)));
     for (std::size_t i = 0; i < std::size(richAtoms); ++i) {
         if (offered->type != XCB_ATOM_ATOM || !named.contains(richAtoms[i]))
             continue;
