@@ -29,6 +29,8 @@ KINDS = {
     "polish": ("pl", "PL", '#,##0.00 "zł";-#,##0.00 "zł"', "0", [(1250, 60), (-1000, 90), (20.5, 30), (3, 45)], False, None),
     "spanish": ("es", "ES", '#,##0.00 "€";-#,##0.00 "€"', "0", [(1250, 60), (-1000, 90), (20.5, 30), (3, 45)], False, None),
     "dutch": ("nl", "NL", '"€" #,##0.00;"€" #,##0.00-', "0", [(-20.5, 60), (1250, 90), (20.5, 30), (3, 45)], False, None),
+    "arabic": ("ar", "EG", '#,##0.00 "ج.م.‏";#,##0.00- "ج.م.‏"', "0", [(1250, 60), (-20.5, 90), (20.5, 30), (3, 45)], False, None),
+    "hindi": ("hi", "IN", "[NatNum1]#,##0.00", "[NatNum1]0", [(1250, 60), (-20.5, 90), (20.5, 30), (3, 45)], False, None),
     "chinese": ("zh", "CN", '"￥"#,##0.00;"￥"-#,##0.00', "0", [(1250, 60), (-20.5, 90), (20.5, 30), (3, 45)], False, None),
 }
 
@@ -40,6 +42,10 @@ def fods(language, country, amount_format, minutes_format, rows, hide_notes, row
                     '<number:minutes number:style="long"/><number:text>:</number:text>'
                     '<number:seconds number:style="long"/></number:time-style>')
         lang = f'number:language="{language}" number:country="{country}"'
+        if code.startswith("[NatNum1]"):  # the locale's own digits
+            code = code[len("[NatNum1]"):]
+            lang += (' number:transliteration-format="१" number:transliteration-language="hi"'
+                     ' number:transliteration-country="IN"')
         parts = code.split(";")
 
         def body(part):
@@ -125,11 +131,11 @@ def gnumeric(language, country, amount_format, minutes_format, rows, hide_notes,
     cells = []
     for index, (amount, minutes) in enumerate(rows):
         cells.append(f'<gnm:Cell Row="{index}" Col="0" ValueType="40" '
-                     f'ValueFormat={quoteattr(amount_format.replace("[RED]", "[Red]"))}>{amount}</gnm:Cell>')
+                     f'ValueFormat={quoteattr(amount_format.replace("[RED]", "[Red]").replace("[NatNum1]", ""))}>{amount}</gnm:Cell>')
         if hide_notes:
             cells.append(f'<gnm:Cell Row="{index}" Col="1" ValueType="60">note {index + 1}</gnm:Cell>')
         cells.append(f'<gnm:Cell Row="{index}" Col="{2 if hide_notes else 1}" ValueType="40" '
-                     f'ValueFormat={quoteattr(minutes_format.replace("MM", "mm").replace("SS", "ss"))}>{minutes}</gnm:Cell>')
+                     f'ValueFormat={quoteattr(minutes_format.replace("MM", "mm").replace("SS", "ss").replace("[NatNum1]", ""))}>{minutes}</gnm:Cell>')
     columns = '<gnm:ColInfo No="1" Unit="48" Hidden="1"/>' if hide_notes else ""
     # Gnumeric filters by hiding rows, so a hidden row stands for a filtered one too.
     hidden_row = '<gnm:RowInfo No="2" Unit="12.75" Hidden="1"/>' if row_three else ""

@@ -221,6 +221,8 @@ private slots:
             "Non-numeric character: Row 2, column 1: “note”.");
         row("HTML three values", "", html({"5=5;0|30=30;0|1=1;0"}), {}, twoColumns(1, 3));
         row("HTML without values", "5\t30", html({"-5|30"}), {}, "5|30 = 5 30");
+        row("HTML date", "", html({"5=5;0|03/15/23=45000;MM/DD/YY"}), {},
+            "Non-numeric character: Row 1, column 2: “03/15/23”.");
 
         const QString hidden = "<gnm:Cols><gnm:ColInfo No=\"1\" Hidden=\"1\"/></gnm:Cols>"
                                "<gnm:Rows><gnm:RowInfo No=\"1\" Hidden=\"1\"/></gnm:Rows>";
@@ -264,24 +266,26 @@ private slots:
         QVERIFY(!readGnumericCopy(gzippedGnumeric, {}, 280).has_value());
     }
 
-    void readsTimeFormats_data() {
+    void readsFormatKinds_data() {
         QTest::addColumn<QString>("code");
-        QTest::addColumn<bool>("time");
-        QTest::newRow("[MM]:SS") << "[MM]:SS" << true;
-        QTest::newRow("h:mm") << "h:mm" << true;
-        QTest::newRow("[h]") << "[h]" << true;
-        QTest::newRow("HH:MM:SS AM/PM") << "HH:MM:SS AM/PM" << true;
-        QTest::newRow("date") << "MM/DD/YY" << false;
-        QTest::newRow("red") << "0.00;[RED]0.00" << false;
-        QTest::newRow("German general") << "Standard" << false;
-        QTest::newRow("currency") << "[$€-413] #,##0.00" << false;
-        QTest::newRow("quoted") << "0\" h:mm\"" << false;
-        QTest::newRow("escaped colon") << "0\\:m" << false;
+        QTest::addColumn<FormatKind>("kind");
+        const FormatKind number = FormatKind::Number, time = FormatKind::Time;
+        QTest::newRow("[MM]:SS") << "[MM]:SS" << time;
+        QTest::newRow("h:mm") << "h:mm" << time;
+        QTest::newRow("[h]") << "[h]" << time;
+        QTest::newRow("HH:MM:SS AM/PM") << "HH:MM:SS AM/PM" << time;
+        QTest::newRow("date") << "MM/DD/YY" << FormatKind::Other;
+        QTest::newRow("German date and time") << "TT.MM.JJJJ HH:MM" << FormatKind::Other;
+        QTest::newRow("red") << "0.00;[RED]0.00" << number;
+        QTest::newRow("exponent") << "0.00E+00" << number;
+        QTest::newRow("German general") << "Standard" << number;
+        QTest::newRow("currency") << "[$€-413] #,##0.00" << number;
+        QTest::newRow("quoted") << "0\" h:mm\"" << number;
     }
 
-    void readsTimeFormats() {
+    void readsFormatKinds() {
         QFETCH(QString, code);
-        QTEST(isTimeFormat(code), "time");
+        QTEST(formatKind(code), "kind");
     }
 
     void findsSignals_data() {

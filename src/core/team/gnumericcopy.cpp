@@ -44,14 +44,15 @@ std::optional<QByteArray> gunzip(QByteArrayView data, qsizetype largest,
 // A block of the range in one format, as the range's styles give it.
 struct Region {
     qsizetype top, left, bottom, right;
+    FormatKind kind;
     bool contains(qsizetype row, qsizetype column) const {
         return row >= top && row <= bottom && column >= left && column <= right;
     }
 };
 
-// Styles can split a column into many regions; more time regions than this are not a session
-// table's, and would make every cell's look-up slow.
-constexpr std::size_t mostTimeRegions = 256;
+// Styles can split a column into many regions; more regions of times or dates than this are not
+// a session table's, and would make every cell's look-up slow.
+constexpr std::size_t mostRegions = 256;
 
 // A range whose cells leave most of it empty is no table of sessions; reading it would only
 // make room for the empty cells.
@@ -122,16 +123,17 @@ std::optional<SheetRows> readGnumericCopy(QByteArrayView data, QStringView shown
     QXmlStreamReader xml(data.toByteArray());
     qsizetype rows = -1, columns = -1;
     Spans hiddenRows, hiddenColumns;
-    std::vector<Region> timeRegions;
+    std::vector<Region> regions; // of times, dates and the like
     std::vector<GnumericCell> cells;
     Spans* hidden = nullptr; // of the rows or columns being listed
+    qsizetype elements = 0;
     while (!xml.atEnd()) {
         if (xml.readNext() == QXmlStreamReader::EndElement &&
             (xml.name() == "Rows"_L1 || xml.name() == "Cols"_L1))
             hidden = nullptr;
         if (!xml.isStartElement())
             continue;
-        if (progress && cells.size() % 4096 == 0)
+        if (progress && ++elements % 4096 == 0)
             progress(0);
         const QStringView name = xml.name();
         const QXmlStreamAttributes attributes = xml.attributes();
@@ -152,13 +154,14 @@ std::optional<SheetRows> readGnumericCopy(QByteArrayView data, QStringView shown
         } else if ((name == "RowInfo"_L1 || name == "ColInfo"_L1) && hidden) {
             addHidden(attributes, *hidden);
         } else if (name == "StyleRegion"_L1) {
-            const Region region{number("startRow"), number("startCol"), number("endRow"),
-                                number("endCol")};
-            if (xml.readNextStartElement() && xml.name() == "Style"_L1 &&
-                isTimeFormat(xml.attributes().value("Format"_L1))) {
-                if (timeRegions.size() == mostTimeRegions)
+            Region region{number("startRow"), number("startCol"), number("endRow"),
+                          number("endCol"), FormatKind::Number};
+            if (xml.readNextStartElement() && xml.name() == "Style"_L1)
+                region.kind = formatKind(xml.attributes().value("Format"_L1));
+            if (region.kind != FormatKind::Number) {
+                if (regions.size() == mostRegions)
                     return std::nullopt;
-                timeRegions.push_back(region);
+                regions.push_back(region);
             }
         } else if (name == "Cell"_L1) {
             GnumericCell read{number("Row"), number("Col"), {}, {}};
@@ -190,13 +193,17 @@ std::optional<SheetRows> readGnumericCopy(QByteArrayView data, QStringView shown
     for (GnumericCell& read : cells) {
         SheetCell& cell = grid[std::size_t(read.row)][std::size_t(read.column)];
         cell = std::move(read.cell);
-        cell.time =
-            cell.value &&
-            (read.format.isEmpty() ? std::any_of(timeRegions.begin(), timeRegions.end(),
-                                                 [&](const Region& region) {
-                                                     return region.contains(read.row, read.column);
-                                                 })
-                                   : isTimeFormat(read.format));
+        if (!cell.value)
+            continue;
+        FormatKind kind = FormatKind::Number;
+        if (!read.format.isEmpty())
+            kind = formatKind(read.format);
+        else if (const auto region = std::find_if(
+                     regions.begin(), regions.end(),
+                     [&](const Region& r) { return r.contains(read.row, read.column); });
+                 region != regions.end())
+            kind = region->kind;
+        setValue(cell, *cell.value, kind);
     }
     SheetRows visible(rowsInView.size());
     for (std::size_t row = 0; row < rowsInView.size(); ++row) {

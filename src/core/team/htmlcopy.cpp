@@ -79,12 +79,12 @@ struct TableReader {
         bool ok = false;
         const double number = value.toDouble(&ok);
         if (ok && std::isfinite(number)) {
-            read.value = number;
             anyValue = true;
             // "1033;1033;0.00": the locale twice, then the format code, which may hold ";".
             const QString format = attribute(attributes, "sdnum");
-            read.time = isTimeFormat(QStringView(format).sliced(
-                std::min(format.size(), qsizetype(format.section(u';', 0, 1).size() + 1))));
+            setValue(read, number,
+                     formatKind(QStringView(format).sliced(std::min(
+                         format.size(), qsizetype(format.section(u';', 0, 1).size() + 1)))));
         }
         return read;
     }

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 bool isClockLetter(QChar c) {
@@ -36,27 +38,54 @@ QString withoutLiterals(QStringView code) {
 
 } // namespace
 
-bool isTimeFormat(QStringView formatCode) {
+FormatKind formatKind(QStringView formatCode) {
+    // Brackets hold elapsed time ("[h]", "[MM]"), or colours, currencies and conditions, which
+    // say nothing of the kind.
+    QString bare;
+    bool elapsed = false;
     const QString code = withoutLiterals(formatCode);
     for (qsizetype i = 0; i < code.size(); ++i) {
-        if (code[i] == u'[') {
-            // "[h]", "[MM]" and the like count elapsed time; "[RED]" or "[$€-413]" do not.
-            const qsizetype close = code.indexOf(u']', i);
-            if (close < 0)
-                return false;
-            const QStringView inside = QStringView(code).sliced(i + 1, close - i - 1);
-            if (!inside.isEmpty() && std::all_of(inside.begin(), inside.end(), [&](QChar c) {
-                    return isClockLetter(c) && c.toLower() == inside[0].toLower();
-                }))
-                return true;
-            i = close;
-        } else if (code[i] == u':') {
-            const bool before = i > 0 && (isClockLetter(code[i - 1]) || code[i - 1] == u']');
-            if (before && i + 1 < code.size() && isClockLetter(code[i + 1]))
-                return true;
+        if (code[i] != u'[') {
+            bare += code[i];
+            continue;
         }
+        const qsizetype close = code.indexOf(u']', i);
+        const QStringView inside =
+            QStringView(code).sliced(i + 1, (close < 0 ? code.size() : close) - i - 1);
+        elapsed = elapsed ||
+                  (!inside.isEmpty() && std::all_of(inside.begin(), inside.end(), [&](QChar c) {
+                      return isClockLetter(c) && c.toLower() == inside[0].toLower();
+                  }));
+        bare += u' ';
+        i = close < 0 ? code.size() : close;
     }
-    return false;
+    bare.replace(u"AM/PM"_s, u" "_s, Qt::CaseInsensitive)
+        .replace(u"A/P"_s, u" "_s, Qt::CaseInsensitive);
+    const QString word = bare.trimmed();
+    if (!word.isEmpty() &&
+        std::all_of(word.begin(), word.end(), [](QChar c) { return c.isLetter(); }))
+        return FormatKind::Number;
+    bool clock = elapsed, clockLetters = false;
+    for (qsizetype i = 0; i < bare.size(); ++i) {
+        const QChar c = bare[i];
+        if (isClockLetter(c))
+            clockLetters = true;
+        else if (c.isLetter() && c.toLower() != u'e')
+            return FormatKind::Other;
+        else if (c == u':' && i > 0 && i + 1 < bare.size() && isClockLetter(bare[i - 1]) &&
+                 isClockLetter(bare[i + 1]))
+            clock = true;
+    }
+    if (clock)
+        return FormatKind::Time;
+    return clockLetters ? FormatKind::Other : FormatKind::Number;
+}
+
+void setValue(SheetCell& cell, double value, FormatKind kind) {
+    cell.value.reset();
+    cell.time = kind == FormatKind::Time;
+    if (kind != FormatKind::Other)
+        cell.value = value;
 }
 
 double dayFractionMinutes(double dayFraction) {

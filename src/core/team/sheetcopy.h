@@ -25,9 +25,15 @@ using SheetRows = std::vector<std::vector<SheetCell>>;
 // No field is read beyond this many characters; one more tells that it was longer.
 constexpr qsizetype longestCellText = 1001;
 
-// Whether a number format code shows a time or a duration: hours, minutes or seconds, as in
-// "[MM]:SS", "h:mm" or "[h]:mm:ss". Months ("mm/dd/yy") and quoted or bracketed text are none.
-bool isTimeFormat(QStringView formatCode);
+// What a format code shows a value as. Time: hours, minutes or seconds ("[MM]:SS", "h:mm",
+// "[h]:mm:ss"). Number: digits with their marks around them, or one word ("General",
+// "Standard"). Other: dates and whatever else holds letters outside quoted or bracketed text.
+enum class FormatKind { Number, Time, Other };
+FormatKind formatKind(QStringView formatCode);
+
+// A cell's value as its format shows it: a time's day fraction, a number, or none for a date or
+// a format of another kind, which leaves the cell to its text.
+void setValue(SheetCell& cell, double value, FormatKind kind);
 
 // Minutes of a day fraction, to the millisecond: spreadsheets keep 15 significant digits, so
 // 37 minutes come as 0.0256944444444444.
