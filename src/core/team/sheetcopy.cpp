@@ -4,6 +4,7 @@
 #include "core/team/sheetcopy.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
@@ -36,9 +37,7 @@ QString withoutLiterals(QStringView code) {
     return kept;
 }
 
-} // namespace
-
-FormatKind formatKind(QStringView formatCode) {
+FormatKind kindOf(QStringView formatCode) {
     // Brackets hold elapsed time ("[h]", "[MM]"), or colours, currencies and conditions, which
     // say nothing of the kind.
     QString bare;
@@ -61,9 +60,10 @@ FormatKind formatKind(QStringView formatCode) {
     }
     bare.replace(u"AM/PM"_s, u" "_s, Qt::CaseInsensitive)
         .replace(u"A/P"_s, u" "_s, Qt::CaseInsensitive);
+    // One word that is no run of clock letters names the general format: "General", "Standard".
     const QString word = bare.trimmed();
-    if (!word.isEmpty() &&
-        std::all_of(word.begin(), word.end(), [](QChar c) { return c.isLetter(); }))
+    if (std::all_of(word.begin(), word.end(), [](QChar c) { return c.isLetter(); }) &&
+        !std::all_of(word.begin(), word.end(), isClockLetter))
         return FormatKind::Number;
     bool clock = elapsed, clockLetters = false;
     for (qsizetype i = 0; i < bare.size(); ++i) {
@@ -79,6 +79,26 @@ FormatKind formatKind(QStringView formatCode) {
     if (clock)
         return FormatKind::Time;
     return clockLetters ? FormatKind::Other : FormatKind::Number;
+}
+
+} // namespace
+
+// The cells of a column share their format, and a table has few columns, so the kinds of the
+// last few formats are kept.
+FormatKind formatKind(QStringView formatCode) {
+    struct Known {
+        QString code;
+        FormatKind kind;
+    };
+    thread_local std::array<std::optional<Known>, 4> known;
+    thread_local std::size_t next = 0;
+    for (const std::optional<Known>& format : known)
+        if (format && format->code == formatCode)
+            return format->kind;
+    known[next] = Known{formatCode.toString(), kindOf(formatCode)};
+    const FormatKind kind = known[next]->kind;
+    next = (next + 1) % known.size();
+    return kind;
 }
 
 void setValue(SheetCell& cell, double value, FormatKind kind) {

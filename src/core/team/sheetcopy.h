@@ -15,8 +15,6 @@ struct SheetCell {
     QString text;                // as displayed, at most longestCellText characters
     std::optional<double> value; // a time or duration as a fraction of a day
     bool time = false;           // its format shows a time or duration
-
-    bool operator==(const SheetCell&) const = default;
 };
 
 // The rows the user saw, left to right: the copy leaves out hidden and filtered rows and columns.
