@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <poll.h>
+#include <span>
 #include <xcb/xcb.h>
 
 namespace {
@@ -43,11 +44,16 @@ std::optional<ClipboardOffer> x11ClipboardOffer(const ProgressReport& progress,
     const auto intern = [x](const char* name) {
         return xcb_intern_atom(x, false, uint16_t(std::strlen(name)), name);
     };
-    const auto atomOf = [x](xcb_intern_atom_cookie_t cookie) -> std::optional<xcb_atom_t> {
-        const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(x, cookie, nullptr));
-        if (!reply)
-            return std::nullopt;
-        return reply->atom;
+    // All the names are asked for before any answer is awaited: one round trip for them all.
+    const auto atomsOf = [x](std::span<const xcb_intern_atom_cookie_t> cookies, xcb_atom_t* atoms) {
+        for (std::size_t i = 0; i < cookies.size(); ++i) {
+            const Reply<xcb_intern_atom_reply_t> reply(
+                xcb_intern_atom_reply(x, cookies[i], nullptr));
+            if (!reply)
+                return false;
+            atoms[i] = reply->atom;
+        }
+        return true;
     };
     const xcb_intern_atom_cookie_t cookies[] = {intern("CLIPBOARD"), intern("UTF8_STRING"),
                                                 intern("INCR"), intern("TARGETS")};
@@ -55,19 +61,9 @@ std::optional<ClipboardOffer> x11ClipboardOffer(const ProgressReport& progress,
     for (std::size_t i = 0; i < ClipboardOffer::richFlavours.size(); ++i)
         richCookies[i] = intern(ClipboardOffer::richFlavours[i].first);
     xcb_atom_t atoms[std::size(cookies)];
-    for (std::size_t i = 0; i < std::size(cookies); ++i) {
-        const std::optional<xcb_atom_t> atom = atomOf(cookies[i]);
-        if (!atom)
-            return std::nullopt;
-        atoms[i] = *atom;
-    }
     xcb_atom_t richAtoms[std::size(richCookies)];
-    for (std::size_t i = 0; i < std::size(richCookies); ++i) {
-        const std::optional<xcb_atom_t> atom = atomOf(richCookies[i]);
-        if (!atom)
-            return std::nullopt;
-        richAtoms[i] = *atom;
-    }
+    if (!atomsOf(cookies, atoms) || !atomsOf(richCookies, richAtoms))
+        return std::nullopt;
     // The data arrives in a property of a window of ours, which any name does for; the
     // selection's own needs no interning.
     const auto [clipboard, utf8, incr, targets] = atoms;
