@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang clang-format libclang-rt-14-dev
-  qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libxcb1-dev pkgconf libbenchmark-dev
+  qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libxcb1-dev libxml2-dev zlib1g-dev pkgconf libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-utils desktop-file-utils
   dbus at-spi2-core python3-pyatspi xdotool xclip poppler-utils

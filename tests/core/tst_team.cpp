@@ -5,7 +5,9 @@
 #include "core/team/analysissettings.h"
 #include "core/team/chartpoints.h"
 #include "core/team/chartstats.h"
+#include "core/team/clipboardoffer.h"
 #include "core/team/expectation.h"
+#include "core/team/gnumericcopy.h"
 #include "core/team/labelspread.h"
 #include "core/team/paste.h"
 #include "core/team/signalrules.h"
@@ -51,6 +53,73 @@ AnalysisSettings settingsFrom(const QString& text) {
     return {lists[0], lists[1], lists[2]};
 }
 
+// The cells kept = the values read from them, or the message and where it points.
+QString outcomeText(const PasteOutcome& outcome, const QLocale& locale) {
+    if (outcome.refusal) {
+        const PasteMessage message = pasteMessage(*outcome.refusal, locale);
+        return message.text + QString(": ") + message.informativeText;
+    }
+    QStringList values;
+    for (const SessionValues& session : outcome.sessions.values)
+        values << QString::number(session.amount, 'g', 17)
+               << QString::number(session.minutes, 'g', 17);
+    return texts(outcome.sessions.cells).join(u'|') + " = " + values.join(u' ');
+}
+
+QString twoColumns(int row, int values) {
+    return QString("Copy two columns: the amount won or lost, and the length in minutes; row %1 "
+                   "holds %2 values.")
+        .arg(row)
+        .arg(values);
+}
+
+// LibreOffice's HTML copy of a range: rows of cells, each "display" or "display=sdval;sdnum".
+QByteArray html(const QStringList& rows) {
+    QByteArray table = "<html><body><table>";
+    for (const QString& row : rows) {
+        table += "<tr>";
+        for (const QString& cell : row.split('|')) {
+            const QString shown = cell.section('=', 0, 0), value = cell.section('=', 1);
+            table += value.isEmpty() ? "<td>"
+                                     : QString("<td sdval=\"%1\" sdnum=\"1033;1033;%2\">")
+                                           .arg(value.section(';', 0, 0), value.section(';', 1))
+                                           .toUtf8();
+            table += shown.toUtf8() + "</td>";
+        }
+        table += "</tr>\n";
+    }
+    return table + "</table></body></html>";
+}
+
+// Gnumeric's copy of a range of the given size: its row and column lists, styles, and cells.
+QByteArray gnumeric(int rows, int columns, const QString& inside) {
+    return QString("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gnm:ClipboardRange "
+                   "xmlns:gnm=\"http://www.gnumeric.org/v10.dtd\" Cols=\"%1\" Rows=\"%2\">%3"
+                   "</gnm:ClipboardRange>")
+        .arg(columns)
+        .arg(rows)
+        .arg(inside)
+        .toUtf8();
+}
+
+QString gnumericCell(int row, int column, const QString& value, const QString& format = {}) {
+    bool number = false;
+    value.toDouble(&number);
+    return QString("<gnm:Cell Row=\"%1\" Col=\"%2\" ValueType=\"%3\"%4>%5</gnm:Cell>")
+        .arg(row)
+        .arg(column)
+        .arg(number ? 40 : 60)
+        .arg(format.isEmpty() ? QString() : " ValueFormat=\"" + format + '"', value);
+}
+
+// gzip of a range of one row, -5 and 0.0625 as [mm]:ss, 281 bytes unpacked.
+const QByteArray gzippedGnumeric = QByteArray::fromHex(
+    "1f8b0800000000000203758fcb0ac23010457f25ccde3c8aba084dba28f80145dc888b6a432ce45192b6d1bfb7be"
+    "f085abb9c33df7329317276bd0a8426cbd13c0308542e6da595e9ab6dbfb3a3455edb44213e6229f0c01c7beef38"
+    "212925acdd6055680fd8074d464671d337804a6fa2800c50e5d324183c1a9531f125afae007ac36f73539b41adcf"
+    "9d1230a720678b9c3cd97f29f69dbaaf2b1f6cdd0bd85abbe33182a4982eb38f3ef27611f9fd575e0041e2429d19"
+    "010000");
+
 // Symmetric lines around 0, so that a series can sit exactly on a line.
 const ChartLines symmetricLines{0, 0, 90, -90, 60, -60, 30, -30};
 
@@ -69,12 +138,6 @@ private slots:
         const auto row = [](const char* name, const QLocale& locale, const QString& text,
                             const QString& outcome) {
             QTest::newRow(name) << locale << text << outcome;
-        };
-        const auto twoColumns = [](int row, int values) {
-            return QString("Copy two columns: the amount won or lost, and the length in minutes; "
-                           "row %1 holds %2 values.")
-                .arg(row)
-                .arg(values);
         };
         row("CR LF rows", c, "5\t30\r\n7\t45\r\n", "5|30|7|45 = 5 30 7 45");
         row("LF rows", c, "5\t30\n7\t45\n", "5|30|7|45 = 5 30 7 45");
@@ -124,16 +187,112 @@ private slots:
         QFETCH(QLocale, locale);
         QFETCH(QString, text);
         const PasteOutcome outcome = pasteSessions(text, locale);
-        const std::optional<PasteMessage> message =
-            outcome.refusal ? std::optional(pasteMessage(*outcome.refusal, locale)) : std::nullopt;
-        QVERIFY(message.has_value() == (outcome.sessions.cells.size() == 0));
-        QStringList values;
-        for (const SessionValues& session : outcome.sessions.values)
-            values << QString::number(session.amount, 'g', 17)
-                   << QString::number(session.minutes, 'g', 17);
-        QTEST(message ? message->text + QString(": ") + message->informativeText
-                      : texts(outcome.sessions.cells).join(u'|') + " = " + values.join(u' '),
-              "outcome");
+        QCOMPARE(outcome.refusal.has_value(), outcome.sessions.cells.size() == 0);
+        QTEST(outcomeText(outcome, locale), "outcome");
+    }
+
+    // What the spreadsheets' own copies hold beyond their text, as LibreOffice and Gnumeric
+    // offer it: a cell's value, and which rows and columns were in view.
+    void pastesSheetCopies_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("html");
+        QTest::addColumn<QByteArray>("gnumeric");
+        QTest::addColumn<QString>("outcome");
+        const auto row = [](const char* name, const QString& text, const QByteArray& html,
+                            const QByteArray& gnumeric, const QString& outcome) {
+            QTest::newRow(name) << QLocale("en_US") << text << html << gnumeric << outcome;
+        };
+        row("HTML red negative", "20.50\t45", html({"20.50=-20.5;0.00;[RED]0.00|45=45;0"}), {},
+            "-20.5|45 = -20.5 45");
+        row("HTML [MM]:SS", "20.00\t90:00\n3.00\t00:30",
+            html({"20.00=20;0.00|90:00=0.0625;[MM]:SS",
+                  "3.00=3;0.00|00:30=0.000347222222222222;[MM]:SS"}),
+            {}, "20.00|90|3.00|0.5 = 20 90 3 0.5");
+        row("HTML thousands scaled", "1\t60", html({"1=1250;#,##0,|60=60;0"}), {},
+            "1250|60 = 1250 60");
+        row("HTML sdval of a German office", "45,500\t1", html({"45,500=45,5;0,000|1=1;0"}), {},
+            "45.5|1 = 45.5 1");
+        row("HTML filtered row and hidden column left out",
+            "20.00\tnote 1\t45\n999.00\tnote 2\t999\n5.00\tnote 3\t30",
+            html({"20.00=20;0.00|45=45;0", "5.00=5;0.00|30=30;0"}), {},
+            "20.00|45|5.00|30 = 20 45 5 30");
+        row("HTML selection beyond the table", "20\t45",
+            html({"20=20;0|45=45;0|<br>", "<br>|<br>|<br>"}), {}, "20|45 = 20 45");
+        row("HTML cell without sdval", "1,250.00\t45", html({"1,250.00|45=45;0"}), {},
+            "1,250.00|45 = 1250 45");
+        row("HTML ambiguous cell without sdval", "", html({"1.250|45=45;0"}), {},
+            "Ambiguous number: Row 1, column 1: “1.250” reads as 1.25 here, but means 1250 "
+            "where “.” separates thousands.");
+        row("HTML text cell", "", html({"5=5;0|30=30;0", "note|30=30;0"}), {},
+            "Non-numeric character: Row 2, column 1: “note”.");
+        row("HTML three values", "", html({"5=5;0|30=30;0|1=1;0"}), {}, twoColumns(1, 3));
+        row("HTML without values", "5\t30", html({"-5|30"}), {}, "5|30 = 5 30");
+        row("HTML date", "", html({"5=5;0|03/15/23=45000;MM/DD/YY"}), {},
+            "Non-numeric character: Row 1, column 2: “03/15/23”.");
+
+        const QString hidden = "<gnm:Cols><gnm:ColInfo No=\"1\" Hidden=\"1\"/></gnm:Cols>"
+                               "<gnm:Rows><gnm:RowInfo No=\"1\" Hidden=\"1\"/></gnm:Rows>";
+        row("Gnumeric red negative, [mm]:ss", "20.50\t90:00", {},
+            gnumeric(1, 2,
+                     gnumericCell(0, 0, "-20.5", "0.00;[Red]0.00") +
+                         gnumericCell(0, 1, "0.0625", "[mm]:ss")),
+            "-20.5|90 = -20.5 90");
+        row("Gnumeric hidden row and column", "20.00\t45\n5.00\t30", {},
+            gnumeric(3, 3,
+                     hidden + gnumericCell(0, 0, "20", "0.00") + gnumericCell(0, 1, "note") +
+                         gnumericCell(0, 2, "45") + gnumericCell(1, 0, "999") +
+                         gnumericCell(1, 2, "999") + gnumericCell(2, 0, "5", "0.00") +
+                         gnumericCell(2, 2, "30")),
+            "20.00|45|5.00|30 = 20 45 5 30");
+        row("Gnumeric duration by style", "", {},
+            gnumeric(1, 2,
+                     "<gnm:Styles><gnm:StyleRegion startCol=\"1\" startRow=\"0\" endCol=\"1\" "
+                     "endRow=\"0\"><gnm:Style Format=\"[h]:mm\"/></gnm:StyleRegion></gnm:Styles>" +
+                         gnumericCell(0, 0, "7") + gnumericCell(0, 1, "0.0625")),
+            "7|90 = 7 90");
+        row("Gnumeric gzip", "", {}, gzippedGnumeric, "-5|90 = -5 90");
+        row("Gnumeric text cell", "", {},
+            gnumeric(1, 2, gnumericCell(0, 0, "5") + gnumericCell(0, 1, "soon")),
+            "Non-numeric character: Row 1, column 2: “soon”.");
+        row("Gnumeric before HTML", "", html({"1=1;0|2=2;0"}),
+            gnumeric(1, 2, gnumericCell(0, 0, "3") + gnumericCell(0, 1, "4")), "3|4 = 3 4");
+    }
+
+    void pastesSheetCopies() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, html);
+        QFETCH(QByteArray, gnumeric);
+        QTEST(outcomeText(pasteOffer({text, html, gnumeric}, locale), locale), "outcome");
+    }
+
+    // Gnumeric's compressed copy is read only while it unpacks within the size given.
+    void capsUnpackedGnumeric() {
+        QVERIFY(readGnumericCopy(gzippedGnumeric, {}, 281).has_value());
+        QVERIFY(!readGnumericCopy(gzippedGnumeric, {}, 280).has_value());
+    }
+
+    void readsFormatKinds_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<FormatKind>("kind");
+        const FormatKind number = FormatKind::Number, time = FormatKind::Time;
+        QTest::newRow("[MM]:SS") << "[MM]:SS" << time;
+        QTest::newRow("h:mm") << "h:mm" << time;
+        QTest::newRow("[h]") << "[h]" << time;
+        QTest::newRow("HH:MM:SS AM/PM") << "HH:MM:SS AM/PM" << time;
+        QTest::newRow("date") << "MM/DD/YY" << FormatKind::Other;
+        QTest::newRow("German date and time") << "TT.MM.JJJJ HH:MM" << FormatKind::Other;
+        QTest::newRow("red") << "0.00;[RED]0.00" << number;
+        QTest::newRow("exponent") << "0.00E+00" << number;
+        QTest::newRow("German general") << "Standard" << number;
+        QTest::newRow("currency") << "[$€-413] #,##0.00" << number;
+        QTest::newRow("quoted") << "0\" h:mm\"" << number;
+    }
+
+    void readsFormatKinds() {
+        QFETCH(QString, code);
+        QTEST(formatKind(code), "kind");
     }
 
     void findsSignals_data() {

@@ -264,33 +264,40 @@ private slots:
 
     void otherProgramsText_data() {
         QTest::addColumn<QString>("offered"); // by xclip, stopped before it can send it if silent
+        QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("silent");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("rows");
+        const QString text = u"UTF8_STRING"_s;
         QTest::newRow("silent owner")
-            << quiet << true << u"The clipboard could not be read|"_s << 1;
-        QTest::newRow("UTF-8") << u"5\t60\r\n€\t1\r\n"_s << false
+            << quiet << text << true << u"The clipboard could not be read|"_s << 1;
+        QTest::newRow("UTF-8") << u"5\t60\r\n€\t1\r\n"_s << text << false
                                << u"Non-numeric character|Row 2, column 1: “€”."_s << 1;
         QTest::newRow("sent in parts")
-            << u"5\t60\r\n"_s.repeated(400'000) << false << QString() << 400'001;
+            << u"5\t60\r\n"_s.repeated(400'000) << text << false << QString() << 400'001;
+        QTest::newRow("HTML with values, no text")
+            << u"<table><tr><td sdval=\"-20.5\" sdnum=\"1033;1033;0.00;[RED]0.00\">20.50</td>"
+               u"<td sdval=\"0.0625\" sdnum=\"1033;0;[MM]:SS\">90:00</td></tr></table>"_s
+            << u"text/html"_s << false << QString() << 2;
     }
 
-    // On X11 another program sends the text, or never does: the window goes on answering with
-    // the paste's progress, and gives up after some seconds of silence.
+    // On X11 another program sends the text or a spreadsheet's HTML, or never does: the window goes
+    // on answering with the paste's progress, and gives up after some seconds of silence.
     void otherProgramsText() {
         if (QGuiApplication::platformName() != u"xcb"_s)
             QSKIP("needs X11: run by tst_teammain_x11");
         QFETCH(QString, offered);
+        QFETCH(QString, target);
         QFETCH(bool, silent);
         QFETCH(QString, message);
         QFETCH(int, rows);
         TeamMain window;
         showActive(window);
         QProcess owner;
-        owner.start(u"xclip"_s, {u"-quiet"_s, u"-selection"_s, u"clipboard"_s});
+        owner.start(u"xclip"_s, {u"-quiet"_s, u"-selection"_s, u"clipboard"_s, u"-t"_s, target});
         owner.write(offered.toUtf8());
         owner.closeWriteChannel();
-        QTRY_VERIFY(QGuiApplication::clipboard()->mimeData()->hasText());
+        QTRY_VERIFY(!QGuiApplication::clipboard()->mimeData()->formats().isEmpty());
         if (silent)
             kill(pid_t(owner.processId()), SIGSTOP);
         QString seen;
@@ -315,8 +322,8 @@ private slots:
 
     // Each session column is half the grid less 195 twips, centred; the help shows its paragraphs
     // whole. Ctrl+V pastes into the sessions; a result line selects its sessions and brings them
-    // into view, and Ctrl+C copies the selected lines, also as a table; lines left from before a
-    // paste select nothing. Esc leaves the window open, Alt+X closes it.
+    // into view, and Ctrl+C copies the selected lines, also as a table and as RTF; lines left from
+    // before a paste select nothing. Esc leaves the window open, Alt+X closes it.
     void keys() {
         TeamMain window;
         showActive(window);
@@ -347,6 +354,9 @@ private slots:
         QTRY_COMPARE(QGuiApplication::clipboard()->text(), first + u'\n' + second);
         QCOMPARE(QGuiApplication::clipboard()->mimeData()->html(),
                  u"<table><tr><td>%1</td></tr><tr><td>%2</td></tr></table>"_s.arg(first, second));
+        QCOMPARE(QGuiApplication::clipboard()->mimeData()->data(u"text/rtf"_s),
+                 "{\\rtf1\\ansi\\deff0\n" + first.toLatin1() + "\\par\n" + second.toLatin1() +
+                     "\\par\n}");
 
         QGuiApplication::clipboard()->setText(quiet);
         clickAndWait(window, u"SSSave"_s);

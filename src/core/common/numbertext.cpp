@@ -33,17 +33,45 @@ QString withoutDirectionMarks(QStringView text) {
 // The marks of a locale's amounts, looked up once per locale: a paste reads millions of fields.
 struct AmountMarks {
     QString currency, negative, positive, point, group;
+    QString currencyVariant; // the same sign in its other width: "￥" for "¥" and back
+    bool latinSeparators;    // "," and "." stand for the locale's own group and decimal separator
+    bool groupsFourDigits;   // the locale writes 1250 with a group separator
 };
+
+QString currencyVariantOf(const QString& currency) {
+    if (currency == u"\u00A5")
+        return u"\uFFE5"_s;
+    if (currency == u"\uFFE5")
+        return u"\u00A5"_s;
+    return {};
+}
+
+bool isLatinSeparator(QStringView separator) {
+    return separator == u"." || separator == u",";
+}
+
+AmountMarks amountMarksOf(const QLocale& locale) {
+    const QString currency = withoutDirectionMarks(locale.currencySymbol(QLocale::CurrencySymbol));
+    QLocale grouping = locale;
+    grouping.setNumberOptions({});
+    return {currency,
+            withoutDirectionMarks(locale.negativeSign()),
+            withoutDirectionMarks(locale.positiveSign()),
+            locale.decimalPoint(),
+            locale.groupSeparator(),
+            currencyVariantOf(currency),
+            locale.decimalPoint().size() == 1 && locale.groupSeparator().size() == 1 &&
+                !isLatinSeparator(locale.decimalPoint()) &&
+                !isLatinSeparator(locale.groupSeparator()),
+            grouping.toString(1250) != grouping.toString(1250).remove(locale.groupSeparator())};
+}
 
 const AmountMarks& marksOf(const QLocale& locale) {
     thread_local QLocale known = QLocale::c();
     thread_local AmountMarks marks;
     if (locale != known || marks.point.isEmpty()) {
         known = locale;
-        marks = {withoutDirectionMarks(locale.currencySymbol(QLocale::CurrencySymbol)),
-                 withoutDirectionMarks(locale.negativeSign()),
-                 withoutDirectionMarks(locale.positiveSign()), locale.decimalPoint(),
-                 locale.groupSeparator()};
+        marks = amountMarksOf(locale);
     }
     return marks;
 }
@@ -123,7 +151,8 @@ std::optional<AmountParts> splitAmount(QStringView text, const AmountMarks& mark
     AmountParts parts;
     QStringView rest = text.trimmed();
     const auto takeCurrency = [&](bool (*take)(QStringView&, QStringView)) {
-        if (parts.currency || !(take(rest, marks.currency) || take(rest, dollarSign)))
+        if (parts.currency || !(take(rest, marks.currency) || take(rest, dollarSign) ||
+                                take(rest, marks.currencyVariant)))
             return false;
         return parts.currency = true;
     };
@@ -143,12 +172,21 @@ std::optional<AmountParts> splitAmount(QStringView text, const AmountMarks& mark
         }
     }
     bool closed = false;
+    bool blankBeforeSign = false;
     for (bool progress = true; progress;) {
         progress = takeCurrency(takeBack);
-        if (parts.parenthesised && !closed && takeBack(rest, u")"))
+        if (parts.parenthesised && !closed && takeBack(rest, u")")) {
             closed = progress = true;
+        } else if (!sign && !parts.parenthesised && !marks.negative.isEmpty() &&
+                   chopBlanks(rest).endsWith(marks.negative)) {
+            // Some locales' currency formats put the minus behind: "€ 20,50-".
+            const QStringView before = chopBlanks(rest).chopped(marks.negative.size());
+            blankBeforeSign = !before.isEmpty() && isBlank(before.back());
+            rest = chopBlanks(before);
+            parts.negative = sign = progress = true;
+        }
     }
-    if (parts.parenthesised != closed)
+    if (parts.parenthesised != closed || (blankBeforeSign && !parts.currency))
         return std::nullopt;
     if (!rest.isEmpty() && isBlank(rest.front())) {
         if (!parts.currency)
@@ -160,6 +198,48 @@ std::optional<AmountParts> splitAmount(QStringView text, const AmountMarks& mark
     if (rest.isEmpty() && !(parts.negative && !parts.parenthesised && parts.currency))
         return std::nullopt;
     return parts;
+}
+
+// A magnitude as the locale writes it, from the forms spreadsheets show it in: another script's
+// digits ("१,२५०.००" in hi_IN), or Latin separators where the locale's are others ("1,250.00" in
+// ar_EG). Nothing for a magnitude that mixes scripts or separators, whose reading is a guess.
+std::optional<QString> localeMagnitude(QStringView magnitude, const AmountMarks& marks) {
+    QString text = magnitude.toString();
+    char16_t zero = 0; // of the one script of digits other than 0 to 9
+    bool latin = false, own = false, ascii = false;
+    for (QChar& c : text) {
+        ascii = ascii || isAsciiDigit(c);
+        if (const int digit = c.digitValue(); digit >= 0 && !isAsciiDigit(c)) {
+            const char16_t itsZero = char16_t(c.unicode() - digit);
+            if (zero != 0 && zero != itsZero)
+                return std::nullopt;
+            zero = itsZero;
+            c = QChar(u'0' + digit);
+        } else if (marks.latinSeparators && (c == u',' || c == u'.')) {
+            latin = true;
+            c = c == u',' ? marks.group[0] : marks.point[0];
+        } else if (marks.point.contains(c) || marks.group.contains(c)) {
+            own = true;
+        }
+    }
+    if ((latin && own) || (ascii && zero != 0))
+        return std::nullopt;
+    return text;
+}
+
+// Spreadsheets group four-digit amounts where the locale itself starts grouping at five digits
+// (pl_PL, es_ES): "1 250,00" is 1250 there. The same magnitude without that one group.
+std::optional<QString> withoutFourDigitGroup(const QString& magnitude, const AmountMarks& marks) {
+    if (marks.groupsFourDigits || marks.group.isEmpty() || magnitude.isEmpty() ||
+        !isAsciiDigit(magnitude[0]) || !QStringView(magnitude).sliced(1).startsWith(marks.group))
+        return std::nullopt;
+    QString ungrouped = magnitude;
+    ungrouped.remove(1, marks.group.size());
+    const qsizetype point = ungrouped.indexOf(marks.point);
+    if ((point < 0 ? ungrouped.size() : point) != 4 ||
+        !std::all_of(ungrouped.begin(), ungrouped.begin() + 4, isAsciiDigit))
+        return std::nullopt;
+    return ungrouped;
 }
 
 } // namespace
@@ -175,12 +255,18 @@ std::optional<double> parseNumber(QStringView text, const QLocale& locale) {
         return std::nullopt;
     if (parts->magnitude.isEmpty())
         return 0.0;
-    const QString magnitude = withLocaleGroups(parts->magnitude, marks.group);
+    const std::optional<QString> magnitude =
+        localeMagnitude(withLocaleGroups(parts->magnitude, marks.group), marks);
     // A sign inside the magnitude would be a second one.
-    if (magnitude.startsWith(marks.negative) || magnitude.startsWith(marks.positive))
+    if (!magnitude || magnitude->startsWith(marks.negative) ||
+        magnitude->startsWith(marks.positive))
         return std::nullopt;
     bool ok = false;
-    const double value = locale.toDouble(magnitude, &ok);
+    double value = locale.toDouble(*magnitude, &ok);
+    if (!ok) {
+        if (const std::optional<QString> ungrouped = withoutFourDigitGroup(*magnitude, marks))
+            value = locale.toDouble(*ungrouped, &ok);
+    }
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return parts->negative ? -value : value;
@@ -195,21 +281,32 @@ std::optional<float> parseFloat(QStringView text, const QLocale& locale) {
 
 std::optional<double> groupedReading(QStringView text, const QLocale& locale) {
     const AmountMarks& marks = marksOf(locale);
-    const auto digitsFrom = [&](qsizetype at) {
-        return std::find_if_not(text.begin() + at, text.end(), isAsciiDigit) - (text.begin() + at);
+    const auto isDigit = [](QChar c) {
+        return c.digitValue() >= 0;
+    };
+    const auto isPoint = [&](qsizetype at) {
+        return QStringView(text).sliced(at).startsWith(marks.point) ||
+               (marks.latinSeparators && text[at] == u'.');
     };
     // Most cells go no further: their decimal separator, if any, is not followed by 3 digits.
-    const qsizetype point =
-        std::search(text.begin(), text.end(), marks.point.begin(), marks.point.end()) -
-        text.begin();
-    if (point == text.size() || digitsFrom(point + marks.point.size()) != 3)
+    qsizetype point = 0;
+    while (point < text.size() && !isPoint(point))
+        ++point;
+    if (point == text.size())
+        return std::nullopt;
+    const qsizetype afterPoint = point + (text[point] == u'.' ? 1 : marks.point.size());
+    if (std::find_if_not(text.begin() + afterPoint, text.end(), isDigit) - text.begin() !=
+        afterPoint + 3)
         return std::nullopt;
     if (hasDirectionMarks(text))
         return groupedReading(withoutDirectionMarks(text), locale);
     const std::optional<AmountParts> parts = splitAmount(text, marks);
     if (!parts)
         return std::nullopt;
-    const QStringView magnitude = parts->magnitude;
+    const std::optional<QString> normal = localeMagnitude(parts->magnitude, marks);
+    if (!normal)
+        return std::nullopt;
+    const QStringView magnitude = *normal;
     const qsizetype at = magnitude.indexOf(marks.point);
     if (at < 1 || at > 3 || magnitude[0] == u'0' ||
         magnitude.size() != at + marks.point.size() + 3 ||

@@ -62,38 +62,123 @@ std::optional<double> appendCell(QStringView field, const QLocale& locale, CellT
     return number;
 }
 
-// Reads the fields of one row into the table, and the row's session when it holds two values;
-// the refusal of its first bad field, if any.
-std::optional<PasteRefusal> readRow(QStringView row, qsizetype rowNumber, const QLocale& locale,
-                                    SessionTable& table, qsizetype& values) {
-    values = 0;
-    double read[2] = {};
-    for (qsizetype start = 0; start <= row.size();) {
-        qsizetype end = row.indexOf(u'\t', start);
-        if (end < 0)
-            end = row.size();
-        const QStringView field = row.sliced(start, end - start);
-        start = end + 1;
+// Reads the fields of one row into the table, one at a time, and the row's session when it holds
+// two values.
+class RowReader {
+public:
+    RowReader(qsizetype rowNumber, const QLocale& locale, SessionTable& table)
+        : rowNumber(rowNumber), locale(locale), table(table) {}
+
+    // A field read from its text; the refusal of it, if it is bad.
+    std::optional<PasteRefusal> field(QStringView text) {
         const auto refused = [&](PasteRefusal::Reason reason) {
-            const qsizetype kept = std::min(field.size(), longestField + 1);
-            return PasteRefusal{reason, rowNumber, values + 1, field.first(kept).toString()};
+            const qsizetype kept = std::min(text.size(), longestField + 1);
+            return PasteRefusal{reason, rowNumber, values + 1, text.first(kept).toString()};
         };
-        const std::optional<double> value = appendCell(field, locale, table.cells);
+        const std::optional<double> value = appendCell(text, locale, table.cells);
         if (!value)
             return refused(PasteRefusal::NonNumeric);
-        if (const std::optional<double> grouped = groupedReading(field, locale)) {
+        if (const std::optional<double> grouped = groupedReading(text, locale)) {
             PasteRefusal refusal = refused(PasteRefusal::AmbiguousNumber);
             refusal.reading = *value;
             refusal.groupedReading = *grouped;
             return refusal;
         }
+        add(*value);
+        return std::nullopt;
+    }
+
+    // A field whose value the copy carries. The grid shows it as the sheet did, unless that text
+    // reads as another number (a hidden sign, a scaled display): the user sees what is analysed.
+    void exact(QStringView shown, double value) {
+        if (parseNumber(shown, locale) == value)
+            table.cells.append(shown);
+        else
+            table.cells.append(locale.toString(value, 'f', QLocale::FloatingPointShortest));
+        add(value);
+    }
+
+    // Takes the row's session when it holds two values; otherwise keeps the refusal of the first
+    // such row, which is given once the whole table has been read.
+    void finish(std::optional<PasteRefusal>& notTwoColumns) {
+        if (values == 2)
+            table.values.push_back({read[0], read[1]});
+        else if (!notTwoColumns)
+            notTwoColumns = PasteRefusal{PasteRefusal::NotTwoColumns, rowNumber, 0, {}, values};
+    }
+
+private:
+    void add(double value) {
         if (values < 2)
-            read[values] = *value;
+            read[values] = value;
         ++values;
     }
-    if (values == 2)
-        table.values.push_back({read[0], read[1]});
+
+    qsizetype rowNumber;
+    const QLocale& locale;
+    SessionTable& table;
+    qsizetype values = 0;
+    double read[2] = {};
+};
+
+// Reads the fields of one row of text, cut at TAB.
+std::optional<PasteRefusal> readRow(QStringView row, RowReader& reader) {
+    for (qsizetype start = 0; start <= row.size();) {
+        qsizetype end = row.indexOf(u'\t', start);
+        if (end < 0)
+            end = row.size();
+        if (std::optional<PasteRefusal> refusal = reader.field(row.sliced(start, end - start)))
+            return refusal;
+        start = end + 1;
+    }
     return std::nullopt;
+}
+
+// Reads the cells of one row of a spreadsheet's own copy: a duration's minutes or an amount where
+// the copy carries the cell's value, the text where it does not.
+std::optional<PasteRefusal> readRow(const std::vector<SheetCell>& row, qsizetype columns,
+                                    RowReader& reader) {
+    for (qsizetype column = 0; column < columns; ++column) {
+        const SheetCell& cell = row[std::size_t(column)];
+        if (!cell.value) {
+            if (std::optional<PasteRefusal> refusal = reader.field(cell.text))
+                return refusal;
+        } else if (cell.time) {
+            reader.exact(QString(), dayFractionMinutes(*cell.value));
+        } else {
+            reader.exact(cell.text, *cell.value);
+        }
+    }
+    return std::nullopt;
+}
+
+// The one refusal of a table that was read whole: too little of it, or a row not of two values.
+std::optional<PasteRefusal> refusalOfTable(const SessionTable& table,
+                                           const std::optional<PasteRefusal>& notTwoColumns) {
+    if (table.cells.size() < 2)
+        return PasteRefusal{PasteRefusal::NotEnoughData, 0, 0, {}};
+    return notTwoColumns;
+}
+
+bool isBlankCell(const SheetCell& cell) {
+    return !cell.value && cell.text.trimmed().isEmpty();
+}
+
+// A selection can reach past the table: blank rows below it and blank columns beside it are no
+// part of it, as in the copy's plain text.
+qsizetype usedRows(const SheetRows& rows) {
+    qsizetype used = qsizetype(rows.size());
+    while (used > 0 && std::all_of(rows[std::size_t(used - 1)].begin(),
+                                   rows[std::size_t(used - 1)].end(), isBlankCell))
+        --used;
+    return used;
+}
+
+qsizetype usedColumns(const std::vector<SheetCell>& row) {
+    qsizetype used = qsizetype(row.size());
+    while (used > 0 && isBlankCell(row[std::size_t(used - 1)]))
+        --used;
+    return used;
 }
 
 // Room for the whole text, so that filling it never copies: at most one cell a separator, and
@@ -145,20 +230,45 @@ PasteOutcome pasteSessions(QStringView clipboardText, const QLocale& locale,
             break; // blanks behind the last line end
         ++rowNumber;
         steps.at(start);
-        qsizetype values = 0;
-        if (std::optional<PasteRefusal> refusal =
-                readRow(row, rowNumber, cellLocale, table, values))
+        RowReader reader(rowNumber, cellLocale, table);
+        if (std::optional<PasteRefusal> refusal = readRow(row, reader))
             return {{}, refusal};
-        if (values != 2 && !notTwoColumns)
-            notTwoColumns = PasteRefusal{PasteRefusal::NotTwoColumns, rowNumber, 0, {}, values};
+        reader.finish(notTwoColumns);
         const bool crlf = end + 1 < clipboardText.size() && clipboardText[end] == u'\r' &&
                           clipboardText[end + 1] == u'\n';
         start = end + (crlf ? 2 : 1);
     }
-    if (table.cells.size() < 2)
-        return {{}, PasteRefusal{PasteRefusal::NotEnoughData, 0, 0, {}}};
-    if (notTwoColumns)
-        return {{}, notTwoColumns};
+    if (std::optional<PasteRefusal> refusal = refusalOfTable(table, notTwoColumns))
+        return {{}, refusal};
+    return outcome;
+}
+
+PasteOutcome pasteSheet(const SheetRows& rows, const QLocale& locale,
+                        const ProgressReport& progress) {
+    QLocale cellLocale = locale;
+    cellLocale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+
+    PasteOutcome outcome;
+    SessionTable& table = outcome.sessions;
+    const qsizetype rowCount = usedRows(rows);
+    // Blank cells right of the table in every row are beside it; in only some rows, they are
+    // fields the user copied.
+    qsizetype widest = 0;
+    for (qsizetype row = 0; row < rowCount; ++row)
+        widest = std::max(widest, usedColumns(rows[std::size_t(row)]));
+    ProgressSteps steps(progress, rowCount);
+    std::optional<PasteRefusal> notTwoColumns;
+    for (qsizetype row = 0; row < rowCount; ++row) {
+        steps.at(row);
+        const std::vector<SheetCell>& cells = rows[std::size_t(row)];
+        RowReader reader(row + 1, cellLocale, table);
+        if (std::optional<PasteRefusal> refusal =
+                readRow(cells, std::min(qsizetype(cells.size()), widest), reader))
+            return {{}, refusal};
+        reader.finish(notTwoColumns);
+    }
+    if (std::optional<PasteRefusal> refusal = refusalOfTable(table, notTwoColumns))
+        return {{}, refusal};
     return outcome;
 }
 

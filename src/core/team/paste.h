@@ -5,6 +5,7 @@
 
 #include "core/common/progress.h"
 #include "core/team/sessiontable.h"
+#include "core/team/sheetcopy.h"
 
 #include <QLocale>
 #include <QString>
@@ -40,6 +41,13 @@ struct PasteOutcome {
 // minutes. Blanks behind the last line end are no row.
 PasteOutcome pasteSessions(QStringView clipboardText, const QLocale& locale = QLocale(),
                            const ProgressReport& progress = {});
+
+// Reads the cells of a spreadsheet's own copy as pasteSessions reads fields, taking a cell's
+// value where the copy carries one: a time or duration as its minutes, anything else as the
+// amount it is. Blank rows below the table and blank columns right of it are left out. Rows and
+// columns are counted as the copy holds them.
+PasteOutcome pasteSheet(const SheetRows& rows, const QLocale& locale = QLocale(),
+                        const ProgressReport& progress = {});
 
 // The message box a refusal shows: its text and the informative text that says where.
 struct PasteMessage {

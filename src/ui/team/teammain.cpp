@@ -3,8 +3,9 @@
 
 #include "ui/team/teammain.h"
 
+#include "core/common/rtftext.h"
 #include "core/common/wholenumber.h"
-#include "core/team/paste.h"
+#include "core/team/clipboardoffer.h"
 #include "ui/controls/designfont.h"
 #include "ui/controls/flexgrid.h"
 #include "ui/controls/threedcommand.h"
@@ -70,16 +71,19 @@ void showInstructions(QPlainTextEdit* box) {
             QTextCursor(block).setBlockCharFormat(gap);
 }
 
-// Lines in both flavours of a copy: plain, one a line, and as an HTML table, one a cell, so that
-// a spreadsheet pastes them as one column.
+// Lines in three flavours of a copy: plain, one a line; as an HTML table, one a cell; and as RTF,
+// a paragraph each. LibreOffice Calc pastes the RTF and Gnumeric the HTML as one cell a line,
+// without a dialog: Calc asks how to import any HTML or plain text of several lines, and
+// Gnumeric plain text and RTF.
 struct CopiedLines {
     QString text;
     QString html;
+    QByteArray rtf;
 };
 
 CopiedLines copyOfLines(const Analysis& analysis, const QList<qsizetype>& lines,
                         const ProgressReport& progress) {
-    CopiedLines copy{{}, u"<table>"_s};
+    CopiedLines copy{{}, u"<table>"_s, rtfStart};
     ProgressSteps steps(progress, lines.size());
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString text = analysis.lineText(lines[i]);
@@ -87,9 +91,11 @@ CopiedLines copyOfLines(const Analysis& analysis, const QList<qsizetype>& lines,
             copy.text += u'\n';
         copy.text += text;
         copy.html += u"<tr><td>"_s + text.toHtmlEscaped() + u"</td></tr>"_s;
+        copy.rtf += rtfParagraph(text);
         steps.at(i);
     }
     copy.html += u"</table>"_s;
+    copy.rtf += rtfEnd;
     return copy;
 }
 
@@ -107,18 +113,21 @@ QList<qsizetype> selectedRows(const QItemSelectionModel* selection) {
     return rows;
 }
 
-// The clipboard's text; nothing when an owner offers text but does not send it. A transfer that
-// fails or times out leaves the text null, while text of no characters that did arrive is empty:
-// that paste was read, and holds no sessions. Asking for the formats first keeps an owner that
-// does not answer from being waited for twice.
-std::optional<QString> clipboardText() {
+// What the clipboard offers; nothing when an owner offers text but does not send it. A transfer
+// that fails or times out leaves the text null, while text of no characters that did arrive is
+// empty: that paste was read, and holds no sessions. Asking for the formats first keeps an owner
+// that does not answer from being waited for twice.
+std::optional<ClipboardOffer> clipboardOffer() {
     const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
-    if (!offered || !offered->hasText())
-        return QString();
-    QString text = offered->text();
-    if (text.isNull())
+    ClipboardOffer offer;
+    if (!offered)
+        return offer;
+    for (const auto& [type, flavour] : ClipboardOffer::richFlavours)
+        if (offered->hasFormat(QLatin1StringView(type)))
+            offer.*flavour = offered->data(QLatin1StringView(type));
+    if (offered->hasText() && (offer.text = offered->text()).isNull())
         return std::nullopt;
-    return text;
+    return offer;
 }
 
 // Another program's text on an X11 display is read by the paste's job, which can wait for an owner
@@ -188,27 +197,27 @@ void TeamMain::SSSave_Click() {
     resultsLinked = false;
     if (chart)
         chart->showOutdated();
-    std::optional<QString> text; // nothing here when the job reads it
+    std::optional<ClipboardOffer> offer; // nothing here when the job reads it
     if (!clipboardOfAnotherX11Program()) {
         try {
-            text = clipboardText();
+            offer = clipboardOffer();
         } catch (const std::bad_alloc&) {
             showMessage(u"Not enough memory"_s);
             return;
         }
-        if (!text) {
+        if (!offer) {
             showMessage(u"The clipboard could not be read"_s);
             return;
         }
     }
     track(runInBackground(
         this, u"Pasting the sessions…"_s,
-        [text = std::move(text)](const ProgressReport& progress) -> std::optional<PasteOutcome> {
-            const std::optional<QString> pasted =
-                text ? text : x11ClipboardText(progress, clipboardPatience);
+        [offer = std::move(offer)](const ProgressReport& progress) -> std::optional<PasteOutcome> {
+            const std::optional<ClipboardOffer> pasted =
+                offer ? offer : x11ClipboardOffer(progress, clipboardPatience);
             if (!pasted)
                 return std::nullopt;
-            return pasteSessions(*pasted, QLocale(), progress);
+            return pasteOffer(*pasted, QLocale(), progress);
         },
         [this](std::optional<PasteOutcome> outcome) {
             if (!outcome) {
@@ -503,6 +512,7 @@ void TeamMain::copyResults() {
             auto* data = new QMimeData;
             data->setText(copy.text);
             data->setHtml(copy.html);
+            data->setData(u"text/rtf"_s, copy.rtf);
             QGuiApplication::clipboard()->setMimeData(data);
         }));
 }
