@@ -8,6 +8,7 @@
 #include "ui/team/backgroundjob.h"
 #include "ui/team/teamchart.h"
 #include "ui/team/teammain.h"
+#include "ui/team/teamreport.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -195,8 +196,19 @@ void redrawExpectation(benchmark::State& state) {
     }
 }
 
+// The report of the analysis as a PDF, a page of result lines for every 60 or so.
+void reportPdf(benchmark::State& state) {
+    const auto window = analysedWindow(state.range(0));
+    button(*window, "SSChart")->click();
+    auto* chart = window->findChild<TeamChart*>();
+    showExpectation(chart);
+    for (auto _ : state)
+        state.counters["bytes"] = double(::reportPdf(chart->reportContent()).size());
+}
+
 } // namespace
 
+BENCHMARK(reportPdf)->Arg(1'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(openExpectation)
     ->Arg(1'000)
     ->Arg(1'000'000)

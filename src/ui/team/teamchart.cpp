@@ -519,8 +519,8 @@ TeamReportContent TeamChart::reportContent() {
     pages->setCurrentWidget(shown);
     TeamReportContent content;
     content.summary = title->text();
-    content.controlCharts = {individuals->view(), ranges->view()};
-    content.expectationChart = expectation->plot()->view();
+    content.controlCharts = {chartPicture(individuals->view()), chartPicture(ranges->view())};
+    content.expectationChart = chartPicture(expectation->plot()->view());
     content.expectationTitle = expectation->title();
     content.figures = expectation->figures();
     const GridBody phases = phaseRows(analysis);
@@ -542,60 +542,71 @@ TeamReportContent TeamChart::reportContent() {
     return content;
 }
 
+// Writes in the background, with a Cancel past half a second; `work` says what went wrong, if
+// anything.
+void TeamChart::writeInBackground(const QString& label, const QString& failureText,
+                                  std::function<QString(const ProgressReport&)> work) {
+    writing =
+        runInBackground(this, label, std::move(work), [this, failureText](const QString& failure) {
+            if (!failure.isEmpty())
+                showSaveFailure(failureText, failure);
+        });
+    connect(writing, &BackgroundJob::ended, this,
+            [this, failureText](BackgroundJob::Ending ending) {
+                writing->deleteLater();
+                writing = nullptr;
+                if (ending == BackgroundJob::OutOfMemory)
+                    showSaveFailure(failureText, u"Not enough memory"_s);
+            });
+}
+
+bool TeamChart::canWrite() const {
+    return analysis && !outdated && !writing;
+}
+
 void TeamChart::saveReport() {
-    if (!analysis || outdated)
+    if (!canWrite())
         return;
     const QString path = askSavePath(u"Save Report"_s, {u"PDF document (*.pdf)"_s},
                                      u"team-report.pdf"_s, QStandardPaths::DocumentsLocation);
     if (path.isEmpty())
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QByteArray document = reportPdf(reportContent());
-    QApplication::restoreOverrideCursor();
-    const QString failure =
-        document.isEmpty() ? QDir::toNativeSeparators(path) : saveWholeFile(path, document);
-    if (!failure.isEmpty())
-        showSaveFailure(u"The report could not be saved."_s, failure);
+    writeInBackground(u"Writing the report…"_s, u"The report could not be saved."_s,
+                      [content = reportContent(), path](const ProgressReport& progress) {
+                          const QByteArray document = reportPdf(content, QLocale(), progress);
+                          return document.isEmpty() ? QDir::toNativeSeparators(path)
+                                                    : saveWholeFile(path, document);
+                      });
 }
 
 void TeamChart::printReport() {
-    if (!analysis || outdated)
+    if (!canWrite())
         return;
     // At the screen's resolution, as the report's PDF is made.
-    QPrinter printer(QPrinter::ScreenResolution);
-    printer.setPageSize(QPageSize(paperFor(QLocale())));
-    QPrintDialog dialog(&printer, this);
+    auto printer = std::make_shared<QPrinter>(QPrinter::ScreenResolution);
+    printer->setPageSize(QPageSize(paperFor(QLocale())));
+    QPrintDialog dialog(printer.get(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool printed = paintReport(printer, reportContent());
-    QApplication::restoreOverrideCursor();
-    if (!printed)
-        showSaveFailure(u"The report could not be printed."_s, printer.printerName());
+    writeInBackground(u"Printing the report…"_s, u"The report could not be printed."_s,
+                      [content = reportContent(), printer](const ProgressReport& progress) {
+                          return paintReport(*printer, content, progress) ? QString()
+                                                                          : printer->printerName();
+                      });
 }
 
 void TeamChart::exportData() {
-    if (!analysis || outdated || exporting)
+    if (!canWrite())
         return;
     const QString path =
         askSavePath(u"Export Data"_s, {u"CSV file (*.csv)"_s, u"Tab-separated text (*.tsv)"_s},
                     u"sessions.csv"_s, QStandardPaths::DocumentsLocation);
     if (path.isEmpty())
         return;
-    exporting = runInBackground(
-        this, u"Exporting the sessions…"_s,
+    writeInBackground(
+        u"Exporting the sessions…"_s, u"The data could not be exported."_s,
         [table = sessions, analysed = analysis, path](const ProgressReport& progress) {
             return saveWholeFile(
                 path, sessionDataText(*table, *analysed, separatorForFile(path), progress));
-        },
-        [this](const QString& failure) {
-            if (!failure.isEmpty())
-                showSaveFailure(u"The data could not be exported."_s, failure);
         });
-    connect(exporting, &BackgroundJob::ended, this, [this](BackgroundJob::Ending ending) {
-        exporting->deleteLater();
-        exporting = nullptr;
-        if (ending == BackgroundJob::OutOfMemory)
-            showSaveFailure(u"The data could not be exported."_s, u"Not enough memory"_s);
-    });
 }

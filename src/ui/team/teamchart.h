@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QStandardPaths>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -47,6 +48,8 @@ public:
     void saveReport();
     void printReport();
     void exportData();
+    // What a report of the analysis holds, its charts laid out as on the screen.
+    TeamReportContent reportContent();
 
 signals:
     void sessionClicked(qsizetype session); // 0-based
@@ -74,7 +77,9 @@ private:
     QString askSavePath(const QString& title, const QStringList& filters, const QString& name,
                         QStandardPaths::StandardLocation start);
     void showSaveFailure(const QString& text, const QString& details);
-    TeamReportContent reportContent();
+    void writeInBackground(const QString& label, const QString& failureText,
+                           std::function<QString(const ProgressReport&)> work);
+    bool canWrite() const;
 
     ControlPlot* individuals;
     ControlPlot* ranges;
@@ -90,5 +95,5 @@ private:
     double shownFrom = 0, shownTo = 1;
     // The folder each kind of file was last written to, where its dialog starts next time.
     QHash<QStandardPaths::StandardLocation, QString> lastFolders;
-    BackgroundJob* exporting = nullptr;
+    BackgroundJob* writing = nullptr; // a report or data being written, if any
 };

@@ -10,7 +10,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QWidget>
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
@@ -45,18 +44,20 @@ public:
 
     // A widget as it is drawn on the screen, scaled to the page's width and at most `share` of
     // its height.
-    // A chart as it is drawn on the screen, scaled to the page's width and at most `share` of its
-    // height. The view scales it itself: a scaled painter would clip its legend short.
-    void picture(QGraphicsView* view, double share, double spaceBefore) {
-        if (!view || view->width() < 1 || view->height() < 1)
+    // A chart scaled to the page's width and at most `share` of its height.
+    void picture(const ChartPicture& chart, double share, double spaceBefore) {
+        if (chart.size.isEmpty())
             return;
-        const double scale = std::min(width / view->width(), bottom * share / view->height());
-        room(spaceBefore + view->height() * scale);
+        const double scale =
+            std::min(width / chart.size.width(), bottom * share / chart.size.height());
+        room(spaceBefore + chart.size.height() * scale);
         top += top > 0 ? spaceBefore : 0;
-        const QRectF target((width - view->width() * scale) / 2, top, view->width() * scale,
-                            view->height() * scale);
-        view->render(&painter, target, view->viewport()->rect());
-        top += target.height();
+        painter.save();
+        painter.translate((width - chart.size.width() * scale) / 2, top);
+        painter.scale(scale, scale);
+        painter.drawPicture(0, 0, chart.drawing);
+        painter.restore();
+        top += chart.size.height() * scale;
     }
 
     // Rows under a header, each column as wide as its widest cell or an even share of the page.
@@ -136,7 +137,17 @@ QFont sized(double points, bool bold = false) {
 
 } // namespace
 
-bool paintReport(QPagedPaintDevice& device, const TeamReportContent& content) {
+ChartPicture chartPicture(QGraphicsView* view) {
+    ChartPicture chart;
+    chart.size = view->viewport()->size();
+    QPainter painter(&chart.drawing);
+    // The view scales the chart itself: a scaled painter would clip its legend short.
+    view->render(&painter, QRectF(QPointF(), chart.size), view->viewport()->rect());
+    return chart;
+}
+
+bool paintReport(QPagedPaintDevice& device, const TeamReportContent& content,
+                 const ProgressReport& progress) {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
@@ -149,7 +160,7 @@ bool paintReport(QPagedPaintDevice& device, const TeamReportContent& content) {
         sized(16, true));
     pages.text(content.summary, body, gap / 2);
     pages.text(u"Control chart"_s, heading, gap);
-    for (QGraphicsView* chart : content.controlCharts)
+    for (const ChartPicture& chart : content.controlCharts)
         pages.picture(chart, 0.4, gap / 2);
     pages.text(u"Phases"_s, heading, gap);
     pages.table(content.phaseColumns, content.phases, body);
@@ -164,13 +175,19 @@ bool paintReport(QPagedPaintDevice& device, const TeamReportContent& content) {
 
     pages.newPage();
     pages.text(u"Result lines"_s, heading);
-    if (content.analysis)
-        for (qsizetype line = 0; line < content.analysis->lineCount(); ++line)
+    if (content.analysis) {
+        const qsizetype lines = content.analysis->lineCount();
+        ProgressSteps steps(progress, lines);
+        for (qsizetype line = 0; line < lines; ++line) {
             pages.text(content.analysis->lineText(line), body, line == 0 ? gap / 2 : 0);
+            steps.at(line);
+        }
+    }
     return painter.end();
 }
 
-QByteArray reportPdf(const TeamReportContent& content, const QLocale& locale) {
+QByteArray reportPdf(const TeamReportContent& content, const QLocale& locale,
+                     const ProgressReport& progress) {
     QByteArray document;
     QBuffer buffer(&document);
     buffer.open(QIODevice::WriteOnly);
@@ -180,7 +197,7 @@ QByteArray reportPdf(const TeamReportContent& content, const QLocale& locale) {
     pdf.setResolution(pdfResolution);
     pdf.setPageSize(QPageSize(paperFor(locale)));
     pdf.setPageMargins(QMarginsF(marginMm, marginMm, marginMm, marginMm), QPageLayout::Millimeter);
-    if (!paintReport(pdf, content))
+    if (!paintReport(pdf, content, progress))
         return {};
     return document;
 }
