@@ -275,7 +275,7 @@ void TeamChart::createActions() {
     action(u"Rules…"_s, {}, &TeamChart::chooseRules);
     action(u"Save Report…"_s, Qt::CTRL | Qt::SHIFT | Qt::Key_S, &TeamChart::saveReport);
     action(u"Print…"_s, QKeySequence::Print, &TeamChart::printReport);
-    action(u"Export Data…"_s, Qt::CTRL | Qt::Key_E, &TeamChart::exportData);
+    action(u"Export Data…"_s, Qt::CTRL | Qt::SHIFT | Qt::Key_E, &TeamChart::exportData);
     for (ControlPlot* plot : {individuals, ranges}) {
         connect(plot->view(), &ZoomChartView::menuRequested, this,
                 [this, plot](std::optional<QPointF> at, const QPoint& global) {
