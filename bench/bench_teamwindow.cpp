@@ -130,70 +130,71 @@ void paintChart(TeamChart* chart) {
     chart->repaint();
 }
 
-// From the click on Chart to the chart painted, each time in a window of its own.
-void openChart(benchmark::State& state) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        const auto window = analysedWindow(state.range(0));
-        state.ResumeTiming();
-        button(*window, "SSChart")->click();
-        paintChart(window->findChild<TeamChart*>());
-    }
-}
+// A page of the chart window, shown and painted: the view that zooms it and the x range of all
+// its data.
+struct ShownPage {
+    ZoomChartView* view;
+    double from, to;
+};
 
-// A zoom in, a pan and a zoom out, each drawn anew from the sessions in sight.
-void redrawChart(benchmark::State& state) {
-    const auto window = analysedWindow(state.range(0));
-    button(*window, "SSChart")->click();
-    auto* chart = window->findChild<TeamChart*>();
+ShownPage showControlChart(TeamChart* chart, qsizetype sessions) {
     paintChart(chart);
-    auto* view = chart->findChild<ZoomChartView*>(u"Rates"_s);
-    const double n = double(state.range(0));
-    const double ranges[][2] = {{n * 0.25, n * 0.75}, {n * 0.3, n * 0.8}, {0.5, n + 0.5}};
-    qsizetype step = 0;
-    for (auto _ : state) {
-        const auto& range = ranges[step++ % std::size(ranges)];
-        view->requestRange(range[0], range[1]);
-        paintChart(chart);
-    }
+    return {chart->findChild<ZoomChartView*>(u"Rates"_s), 0.5, double(sessions) + 0.5};
 }
 
-// The chart's expectation page, with a game entered.
-ZoomChartView* showExpectation(TeamChart* chart) {
+// The expectation page, with a game entered.
+ShownPage showExpectation(TeamChart* chart, qsizetype sessions) {
     auto* page = chart->findChild<QWidget*>(u"ExpectationPage"_s);
     page->findChild<QLineEdit*>(u"EVField"_s)->setText(u"75"_s);
     page->findChild<QLineEdit*>(u"SDField"_s)->setText(u"813.17"_s);
     chart->findChild<QTabWidget*>()->setCurrentWidget(page);
     paintChart(chart);
-    return page->findChild<ZoomChartView*>();
+    // The sessions average 5.2 hours.
+    return {page->findChild<ZoomChartView*>(), 0, double(sessions) * 5};
 }
 
-// From the click on Chart to its expectation page painted.
-void openExpectation(benchmark::State& state) {
+using ShowPage = ShownPage (*)(TeamChart*, qsizetype);
+
+// From the click on Chart to the page painted, each time in a window of its own.
+void openPage(benchmark::State& state, ShowPage show) {
     for (auto _ : state) {
         state.PauseTiming();
         const auto window = analysedWindow(state.range(0));
         state.ResumeTiming();
         button(*window, "SSChart")->click();
-        showExpectation(window->findChild<TeamChart*>());
+        show(window->findChild<TeamChart*>(), state.range(0));
     }
 }
 
-// A zoom in, a pan and a zoom out of the expectation chart, in hours.
-void redrawExpectation(benchmark::State& state) {
+// A zoom in, a pan and a zoom out, each drawn anew from the data in sight.
+void redrawPage(benchmark::State& state, ShowPage show) {
     const auto window = analysedWindow(state.range(0));
     button(*window, "SSChart")->click();
     auto* chart = window->findChild<TeamChart*>();
-    ZoomChartView* view = showExpectation(chart);
-    const double hours = double(state.range(0)) * 5; // sessions average 5.2 hours
-    const double ranges[][2] = {
-        {hours * 0.25, hours * 0.75}, {hours * 0.3, hours * 0.8}, {0, hours}};
+    const ShownPage page = show(chart, state.range(0));
+    const double from = page.from, width = page.to - page.from;
+    const double ranges[][2] = {{from + width * 0.25, from + width * 0.75},
+                                {from + width * 0.3, from + width * 0.8},
+                                {page.from, page.to}};
     qsizetype step = 0;
     for (auto _ : state) {
         const auto& range = ranges[step++ % std::size(ranges)];
-        view->requestRange(range[0], range[1]);
+        page.view->requestRange(range[0], range[1]);
         paintChart(chart);
     }
+}
+
+void openChart(benchmark::State& state) {
+    openPage(state, showControlChart);
+}
+void redrawChart(benchmark::State& state) {
+    redrawPage(state, showControlChart);
+}
+void openExpectation(benchmark::State& state) {
+    openPage(state, showExpectation);
+}
+void redrawExpectation(benchmark::State& state) {
+    redrawPage(state, showExpectation);
 }
 
 // The report of the analysis as a PDF, a page of result lines for every 60 or so.
@@ -201,7 +202,7 @@ void reportPdf(benchmark::State& state) {
     const auto window = analysedWindow(state.range(0));
     button(*window, "SSChart")->click();
     auto* chart = window->findChild<TeamChart*>();
-    showExpectation(chart);
+    showExpectation(chart, state.range(0));
     for (auto _ : state)
         state.counters["bytes"] = double(::reportPdf(chart->reportContent()).size());
 }

@@ -73,43 +73,21 @@ void showInLegend(QChart* chart, QAbstractSeries* series, bool shown) {
         marker->setVisible(shown);
 }
 
-void attach(QChart* chart, QAbstractSeries* series, QValueAxis* x, QValueAxis* y) {
-    chart->addSeries(series);
-    series->attachAxis(x);
-    series->attachAxis(y);
-}
-
 } // namespace
 
 ControlPlot::ControlPlot(const QString& xTitle, const QString& valueTitle,
                          const QString& valuesName, QWidget* parent)
-    : QObject(parent), valueAxisTitle(valueTitle) {
-    auto* chart = new QChart;
-    chart->setBackgroundVisible(false);
-    // Small windows keep the room for the plot.
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    : QObject(parent), plot(makePlotChart(xTitle, this)), valueAxisTitle(valueTitle) {
+    QChart* chart = plot.chart;
     chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     // A name cut short in a narrow window is read whole by pointing at it.
     chart->legend()->setShowToolTips(true);
     chartView = new ZoomChartView(chart, parent);
 
-    xAxis = new QValueAxis(this);
-    xAxis->setLabelFormat(u"%.0f"_s);
-    xAxis->setTickType(QValueAxis::TicksDynamic);
-    xAxis->setTickAnchor(0);
-    xAxis->setTitleText(xTitle);
-    yAxis = new QValueAxis(this);
-    yAxis->setLabelFormat(u"%.0f"_s);
-    yAxis->setTickType(QValueAxis::TicksDynamic);
-    yAxis->setTickAnchor(0);
-    chart->addAxis(xAxis, Qt::AlignBottom);
-    chart->addAxis(yAxis, Qt::AlignLeft);
-
     valueLine = new QLineSeries(this);
     valueLine->setName(valuesName);
     valueLine->setPen(QPen(valueColour, 1));
-    attach(chart, valueLine, xAxis, yAxis);
+    plot.attach(valueLine);
 
     connect(chart, &QChart::plotAreaChanged, this, &ControlPlot::redraw);
 }
@@ -140,8 +118,8 @@ void ControlPlot::setSeries(std::span<const double> seriesValues, double seriesF
     kindRules.clear();
     for (const MarkKind& kind : kinds)
         kindRules.push_back(kind.rules);
-    yAxis->setRange(axis.from, axis.to);
-    yAxis->setTitleText(axis.titled(valueAxisTitle));
+    plot.y->setRange(axis.from, axis.to);
+    plot.y->setTitleText(axis.titled(valueAxisTitle));
     setLegendMarks();
     setLines(lines);
     showRange(fullFrom, fullTo);
@@ -166,7 +144,7 @@ void ControlPlot::setLegendMarks() {
         entry->setMarkerSize(markSize);
         entry->setColor(kind.hollow ? Qt::transparent : kind.colour);
         entry->setBorderColor(kind.hollow ? kind.colour : kind.colour.darker(170));
-        attach(chart(), entry, xAxis, yAxis);
+        plot.attach(entry);
         legendMarks.append(entry);
     }
 }
@@ -183,7 +161,7 @@ void ControlPlot::setLines(const QList<ChartLine>& lines) {
                 continue;
             auto* series = new QLineSeries(this);
             series->setPen(pen);
-            attach(chart(), series, xAxis, yAxis);
+            plot.attach(series);
             showInLegend(chart(), series, false);
             lineSeries.append(series);
             seriesSteps.append({step.from, step.to, axis.drawn(step.value)});
@@ -233,8 +211,8 @@ void ControlPlot::showRange(double from, double to) {
                                    : QList<QPointF>());
     }
     // About eight ticks at whole numbers of sessions.
-    xAxis->setTickInterval(niceStep((to - from) / 8));
-    xAxis->setRange(from, to);
+    plot.x->setTickInterval(niceStep((to - from) / 8));
+    plot.x->setRange(from, to);
     chartView->setXRanges(fullFrom, fullTo, from, to);
     // New tick labels may move the plot's edges: laid out now, a plot whose area changes is
     // drawn once, for its new area, not once more for the old.
@@ -246,16 +224,8 @@ void ControlPlot::showRange(double from, double to) {
 
 void ControlPlot::redraw() {
     redrawn = true;
-    const QRectF plot = chart()->plotArea();
-    const PlotFrame frame{shownFrom,
-                          shownTo,
-                          yAxis->min(),
-                          yAxis->max(),
-                          std::max(1, int(plot.width())),
-                          std::max(1, int(plot.height())),
-                          markSpacing};
-    // Labels two lines apart at least, in a small window too.
-    yAxis->setTickInterval(axis.stepFor(plot.height(), 2.0 * chartView->fontMetrics().height()));
+    const PlotFrame frame =
+        plot.frame(shownFrom, shownTo, axis, chartView->fontMetrics().height(), markSpacing);
     ChartPoints points = chartPoints(values, firstX, frame, marks, kindRules);
     // Each point gets a dot of its own where there is room for it.
     QList<ChartMarks> layers;
@@ -283,9 +253,9 @@ void ControlPlot::redraw() {
 }
 
 std::optional<qsizetype> ControlPlot::valueNear(const QPointF& chartValue) const {
-    const QRectF plot = chart()->plotArea();
-    const double xScale = plot.width() / (shownTo - shownFrom);
-    const double yScale = plot.height() / (yAxis->max() - yAxis->min());
+    const QRectF area = chart()->plotArea();
+    const double xScale = area.width() / (shownTo - shownFrom);
+    const double yScale = area.height() / (plot.y->max() - plot.y->min());
     const double reach = pointerReach / xScale;
     const auto first = qsizetype(std::max(0.0, std::ceil(chartValue.x() - reach - firstX)));
     const auto last = std::min<qsizetype>(std::ssize(values) - 1,

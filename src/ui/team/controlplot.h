@@ -5,6 +5,7 @@
 
 #include "core/team/chartpoints.h"
 #include "core/team/valueaxis.h"
+#include "ui/controls/plotchart.h"
 
 #include <QColor>
 #include <QList>
@@ -78,9 +79,8 @@ private:
     static ValueAxis valueAxisFor(std::span<const double> seriesValues,
                                   const QList<ChartLine>& lines);
 
+    PlotChart plot;
     ZoomChartView* chartView;
-    QValueAxis* xAxis;
-    QValueAxis* yAxis;
     QLineSeries* valueLine;
     QList<QLineSeries*> lineSeries;
     QList<LineStep> seriesSteps; // where each of lineSeries lies

@@ -16,6 +16,8 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <tuple>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -28,8 +30,9 @@ const QString speedKey = u"expectation/speed"_s;
 // Lines of figures the page leaves room for: two blocks of five and a blank between.
 constexpr int figureLines = 11;
 
-QLineEdit* addField(QHBoxLayout* row, const QString& caption, const QString& name,
-                    const QString& example) {
+// A field with its caption, which names it for a screen reader and takes its access key.
+std::pair<QLabel*, QLineEdit*> addField(QHBoxLayout* row, const QString& caption,
+                                        const QString& name, const QString& example) {
     auto* label = new QLabel(caption, row->parentWidget());
     auto* field = new QLineEdit(row->parentWidget());
     field->setObjectName(name);
@@ -38,7 +41,7 @@ QLineEdit* addField(QHBoxLayout* row, const QString& caption, const QString& nam
     label->setBuddy(field);
     row->addWidget(label);
     row->addWidget(field);
-    return field;
+    return {label, field};
 }
 
 QString sessionsText(SessionSpan span) {
@@ -53,15 +56,15 @@ ExpectationPage::ExpectationPage(QWidget* parent) : QWidget(parent) {
     auto* page = new QVBoxLayout(this);
     auto* fields = new QHBoxLayout;
     page->addLayout(fields);
-    evField = addField(fields, u"&Win rate:"_s, u"EVField"_s, u"75"_s);
-    sdField = addField(fields, u"&Standard deviation:"_s, u"SDField"_s, u"813"_s);
+    evField = addField(fields, u"&Win rate:"_s, u"EVField"_s, u"75"_s).second;
+    sdField = addField(fields, u"&Standard deviation:"_s, u"SDField"_s, u"813"_s).second;
     unitChoice = new QComboBox(this);
     unitChoice->setObjectName(u"UnitChoice"_s);
     unitChoice->setAccessibleName(u"Unit"_s);
     unitChoice->addItems({u"per hour"_s, u"per 100 hands"_s});
     fields->addWidget(unitChoice);
-    speedField = addField(fields, u"&Hands an hour:"_s, u"SpeedField"_s, u"100"_s);
-    speedLabel = qobject_cast<QLabel*>(fields->itemAt(fields->count() - 2)->widget());
+    std::tie(speedLabel, speedField) =
+        addField(fields, u"&Hands an hour:"_s, u"SpeedField"_s, u"100"_s);
     fields->addStretch(1);
     problems = new QLabel(this);
     problems->setObjectName(u"Problems"_s);

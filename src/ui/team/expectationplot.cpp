@@ -40,33 +40,14 @@ QPainterPath dot() {
 
 } // namespace
 
-ExpectationPlot::ExpectationPlot(QWidget* parent) : QObject(parent) {
-    auto* chart = new QChart;
-    chart->setBackgroundVisible(false);
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->legend()->setAlignment(Qt::AlignBottom);
+ExpectationPlot::ExpectationPlot(QWidget* parent)
+    : QObject(parent), plot(makePlotChart(u"Hours played"_s, this)) {
+    QChart* chart = plot.chart;
     // The series are added widest band first, so that the record's line is drawn on top; the
     // legend names the line first.
     chart->legend()->setReverseMarkers(true);
     chartView = new ZoomChartView(chart, parent);
 
-    xAxis = new QValueAxis(this);
-    xAxis->setLabelFormat(u"%.0f"_s);
-    xAxis->setTickType(QValueAxis::TicksDynamic);
-    xAxis->setTickAnchor(0);
-    xAxis->setTitleText(u"Hours played"_s);
-    yAxis = new QValueAxis(this);
-    yAxis->setLabelFormat(u"%.0f"_s);
-    yAxis->setTickType(QValueAxis::TicksDynamic);
-    yAxis->setTickAnchor(0);
-    chart->addAxis(xAxis, Qt::AlignBottom);
-    chart->addAxis(yAxis, Qt::AlignLeft);
-
-    const auto attach = [&](QAbstractSeries* series) {
-        chart->addSeries(series);
-        series->attachAxis(xAxis);
-        series->attachAxis(yAxis);
-    };
     // The widest band first, under the narrower ones.
     for (int k = 3; k >= 1; --k) {
         auto* band = new QAreaSeries(new QLineSeries(this), new QLineSeries(this));
@@ -74,17 +55,17 @@ ExpectationPlot::ExpectationPlot(QWidget* parent) : QObject(parent) {
         band->setName(u"±%1 SD"_s.arg(k));
         band->setColor(bandColours[k - 1]);
         band->setBorderColor(bandColours[k - 1].darker(115));
-        attach(band);
+        plot.attach(band);
         bands.prepend(band);
     }
     expected = new QLineSeries(this);
     expected->setName(u"Expected"_s);
     expected->setPen(QPen(expectedColour, 2, Qt::DashLine));
-    attach(expected);
+    plot.attach(expected);
     actual = new QLineSeries(this);
     actual->setName(u"Won"_s);
     actual->setPen(QPen(actualColour, 1.5));
-    attach(actual);
+    plot.attach(actual);
 
     connect(chart, &QChart::plotAreaChanged, this, &ExpectationPlot::redraw);
 }
@@ -103,8 +84,8 @@ void ExpectationPlot::setRecord(const ExpectationPath* record, std::optional<Gam
         std::ranges::transform(path->won, drawnWon.begin(),
                                [this](double won) { return axis.drawn(won); });
     }
-    yAxis->setRange(axis.from, axis.to);
-    yAxis->setTitleText(axis.titled(u"Dollars won"_s));
+    plot.y->setRange(axis.from, axis.to);
+    plot.y->setTitleText(axis.titled(u"Dollars won"_s));
     for (QAreaSeries* band : std::as_const(bands))
         band->setVisible(game.has_value());
     expected->setVisible(game.has_value());
@@ -134,8 +115,8 @@ ValueAxis ExpectationPlot::valueAxisFor() const {
 void ExpectationPlot::showRange(double fromHours, double toHours) {
     shownFrom = fromHours;
     shownTo = toHours;
-    xAxis->setTickInterval(niceStep((toHours - fromHours) / 8));
-    xAxis->setRange(fromHours, toHours);
+    plot.x->setTickInterval(niceStep((toHours - fromHours) / 8));
+    plot.x->setRange(fromHours, toHours);
     const double fullTo = path && path->hours.back() > 0 ? path->hours.back() : 1;
     chartView->setXRanges(0, std::isfinite(fullTo) ? fullTo : 1, fromHours, toHours);
     redrawn = false;
@@ -148,14 +129,7 @@ void ExpectationPlot::redraw() {
     redrawn = true;
     if (!path)
         return;
-    const QRectF plot = chart()->plotArea();
-    const PlotFrame frame{shownFrom,
-                          shownTo,
-                          yAxis->min(),
-                          yAxis->max(),
-                          std::max(1, int(plot.width())),
-                          std::max(1, int(plot.height()))};
-    yAxis->setTickInterval(axis.stepFor(plot.height(), 2.0 * chartView->fontMetrics().height()));
+    const PlotFrame frame = plot.frame(shownFrom, shownTo, axis, chartView->fontMetrics().height());
     const QList<QPointF> line =
         pathPoints(path->hours, drawnWon.empty() ? path->won : drawnWon, frame);
     chartView->setRenderHint(QPainter::Antialiasing, line.size() <= 2 * frame.width);
@@ -191,9 +165,9 @@ std::optional<qsizetype> ExpectationPlot::sessionNear(const QPointF& chartValue)
         return std::nullopt;
     const std::vector<double>& hours = path->hours;
     const std::vector<double>& won = drawnWon.empty() ? path->won : drawnWon;
-    const QRectF plot = chart()->plotArea();
-    const double xScale = plot.width() / (shownTo - shownFrom);
-    const double yScale = plot.height() / (yAxis->max() - yAxis->min());
+    const QRectF area = chart()->plotArea();
+    const double xScale = area.width() / (shownTo - shownFrom);
+    const double yScale = area.height() / (plot.y->max() - plot.y->min());
     const double reach = pointerReach / xScale;
     // The start, point 0, is no session's end.
     auto i = std::max(std::lower_bound(hours.begin(), hours.end(), chartValue.x() - reach),

@@ -5,6 +5,7 @@
 
 #include "core/team/expectation.h"
 #include "core/team/valueaxis.h"
+#include "ui/controls/plotchart.h"
 
 #include <QList>
 #include <QObject>
@@ -43,9 +44,8 @@ private:
     void redraw();
     ValueAxis valueAxisFor() const;
 
+    PlotChart plot;
     ZoomChartView* chartView;
-    QValueAxis* xAxis;
-    QValueAxis* yAxis;
     QLineSeries* actual;
     QLineSeries* expected;
     QList<QAreaSeries*> bands; // ±1, ±2, ±3 SD

@@ -63,8 +63,6 @@ const QColor yellow(240, 228, 66);
 const QColor blue(0, 114, 178);
 const QColor reddishPurple(204, 121, 167);
 const QColor grey(120, 120, 120);
-// The actions from Save Report… on, which the Report button's menu holds.
-constexpr qsizetype firstReportAction = 4;
 
 // Each line over each phase, from the middle between its first session and the one before to
 // the middle after its last.
@@ -243,7 +241,7 @@ TeamChart::TeamChart(QWidget* owner) : QWidget(owner, Qt::Window) {
     ThreedCommand* report = addCommandButton(row, u"Re&port…"_s, 1200);
     connect(report, &ThreedCommand::clicked, this, [this, report] {
         QMenu menu(this);
-        menu.addActions(actions().mid(firstReportAction));
+        menu.addActions(reportActions);
         menu.exec(report->mapToGlobal(QPoint(0, report->height())));
     });
     TavoBAS::ApplyWindowStyle(this);
@@ -268,14 +266,16 @@ void TeamChart::createActions() {
         addAction(act);
         for (ControlPlot* plot : {individuals, ranges})
             plot->view()->addAction(act);
+        return act;
     };
-    action(u"Copy Image"_s, QKeySequence::Copy, &TeamChart::copyImage);
-    action(u"Save Image…"_s, QKeySequence::Save, &TeamChart::saveImage);
+    QAction* copy = action(u"Copy Image"_s, QKeySequence::Copy, &TeamChart::copyImage);
+    QAction* save = action(u"Save Image…"_s, QKeySequence::Save, &TeamChart::saveImage);
     action(u"Show All"_s, Qt::Key_Home, &TeamChart::showAll);
     action(u"Rules…"_s, {}, &TeamChart::chooseRules);
-    action(u"Save Report…"_s, Qt::CTRL | Qt::SHIFT | Qt::Key_S, &TeamChart::saveReport);
-    action(u"Print…"_s, QKeySequence::Print, &TeamChart::printReport);
-    action(u"Export Data…"_s, Qt::CTRL | Qt::SHIFT | Qt::Key_E, &TeamChart::exportData);
+    reportActions = {
+        action(u"Save Report…"_s, Qt::CTRL | Qt::SHIFT | Qt::Key_S, &TeamChart::saveReport),
+        action(u"Print…"_s, QKeySequence::Print, &TeamChart::printReport),
+        action(u"Export Data…"_s, Qt::CTRL | Qt::SHIFT | Qt::Key_E, &TeamChart::exportData)};
     for (ControlPlot* plot : {individuals, ranges}) {
         connect(plot->view(), &ZoomChartView::menuRequested, this,
                 [this, plot](std::optional<QPointF> at, const QPoint& global) {
@@ -293,7 +293,7 @@ void TeamChart::createActions() {
                 });
     }
     ZoomChartView* expectationView = expectation->plot()->view();
-    expectationView->addActions({actions()[0], actions()[1]});
+    expectationView->addActions({copy, save});
     connect(expectationView, &ZoomChartView::menuRequested, this,
             [this, expectationView](std::optional<QPointF>, const QPoint& global) {
                 QMenu menu(this);
@@ -515,7 +515,7 @@ TeamReportContent TeamChart::reportContent() {
     // would on the screen.
     QWidget* shown = pages->currentWidget();
     pages->setCurrentWidget(shown == plots ? static_cast<QWidget*>(expectation) : plots);
-    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     pages->setCurrentWidget(shown);
     TeamReportContent content;
     content.summary = title->text();

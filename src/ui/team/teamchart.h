@@ -95,5 +95,6 @@ private:
     double shownFrom = 0, shownTo = 1;
     // The folder each kind of file was last written to, where its dialog starts next time.
     QHash<QStandardPaths::StandardLocation, QString> lastFolders;
+    QList<QAction*> reportActions;    // which the Report button's menu holds
     BackgroundJob* writing = nullptr; // a report or data being written, if any
 };
