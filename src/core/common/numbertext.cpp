@@ -284,15 +284,12 @@ std::optional<double> groupedReading(QStringView text, const QLocale& locale) {
     const auto isDigit = [](QChar c) {
         return c.digitValue() >= 0;
     };
-    const auto isPoint = [&](qsizetype at) {
-        return QStringView(text).sliced(at).startsWith(marks.point) ||
-               (marks.latinSeparators && text[at] == u'.');
-    };
     // Most cells go no further: their decimal separator, if any, is not followed by 3 digits.
-    qsizetype point = 0;
-    while (point < text.size() && !isPoint(point))
-        ++point;
-    if (point == text.size())
+    qsizetype point = text.indexOf(marks.point);
+    if (const qsizetype dot = marks.latinSeparators ? text.indexOf(u'.') : -1;
+        dot >= 0 && (point < 0 || dot < point))
+        point = dot;
+    if (point < 0)
         return std::nullopt;
     const qsizetype afterPoint = point + (text[point] == u'.' ? 1 : marks.point.size());
     if (std::find_if_not(text.begin() + afterPoint, text.end(), isDigit) - text.begin() !=
