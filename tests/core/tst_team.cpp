@@ -66,11 +66,9 @@ QString outcomeText(const PasteOutcome& outcome, const QLocale& locale) {
     return texts(outcome.sessions.cells).join(u'|') + " = " + values.join(u' ');
 }
 
-QString twoColumns(int row, int values) {
-    return QString("Copy two columns: the amount won or lost, and the length in minutes; row %1 "
-                   "holds %2 values.")
-        .arg(row)
-        .arg(values);
+QString twoColumns(const char* rowHolds) {
+    return u"Copy two columns: the amount won or lost, and the length in minutes; "_s +
+           QString::fromUtf8(rowHolds);
 }
 
 // LibreOffice's HTML copy of a range: rows of cells, each "display" or "display=sdval;sdnum".
@@ -176,9 +174,9 @@ private slots:
         row("ambiguous", en, "5\t30\r\n-1.250\t60\r\n",
             "Ambiguous number: Row 2, column 1: “-1.250” reads as -1.25 here, but means -1250 "
             "where “.” separates thousands.");
-        row("one column", c, "5\r\n30\r\n", twoColumns(1, 1));
-        row("three columns", c, "1\t2\t3\r\n4\t5\t6\r\n", twoColumns(1, 3));
-        row("last row short", c, "5\t30\r\n7", twoColumns(2, 1));
+        row("one column", c, "5\r\n30\r\n", twoColumns("row 1 holds one value."));
+        row("three columns", c, "1\t2\t3\r\n4\t5\t6\r\n", twoColumns("row 1 holds 3 values."));
+        row("last row short", c, "5\t30\r\n7", twoColumns("row 2 holds one value."));
         row("blanks", c, "  ", "Not enough data: ");
         row("single field and line end", c, "5\r\n", "Not enough data: ");
     }
@@ -226,7 +224,8 @@ private slots:
             "where “.” separates thousands.");
         row("HTML text cell", "", html({"5=5;0|30=30;0", "note|30=30;0"}), {},
             "Non-numeric character: Row 2, column 1: “note”.");
-        row("HTML three values", "", html({"5=5;0|30=30;0|1=1;0"}), {}, twoColumns(1, 3));
+        row("HTML three values", "", html({"5=5;0|30=30;0|1=1;0"}), {},
+            twoColumns("row 1 holds 3 values."));
         row("HTML without values", "5\t30", html({"-5|30"}), {}, "5|30 = 5 30");
         row("HTML date", "", html({"5=5;0|03/15/23=45000;MM/DD/YY"}), {},
             "Non-numeric character: Row 1, column 2: “03/15/23”.");

@@ -288,10 +288,11 @@ PasteMessage pasteMessage(const PasteRefusal& refusal, const QLocale& locale) {
                             quoted(refusal.field), number(refusal.reading),
                             number(refusal.groupedReading), locale.decimalPoint())};
     case PasteRefusal::NotTwoColumns:
-        return {u"Copy two columns"_s,
-                u"the amount won or lost, and the length in minutes; row %1 holds %2 values."_s
-                    .arg(refusal.row)
-                    .arg(refusal.values)};
+        return {
+            u"Copy two columns"_s,
+            u"the amount won or lost, and the length in minutes; row %1 holds %2."_s
+                .arg(refusal.row)
+                .arg(refusal.values == 1 ? u"one value"_s : u"%1 values"_s.arg(refusal.values))};
     case PasteRefusal::NotEnoughData:
         break;
     }
