@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Kelvane Extras developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "core/team/analysis.h"
+#include "core/team/paste.h"
 #include "ui/controls/flexgrid.h"
 #include "ui/controls/zoomchartview.h"
 #include "ui/style/fontsubstitutes.h"
@@ -197,6 +199,33 @@ void redrawExpectation(benchmark::State& state) {
     redrawPage(state, showExpectation);
 }
 
+// An analysis of that many sessions in that many phases of equal length, drawn in a chart window
+// that showed a small table before, as when the next player's sheet is analysed: from handing it
+// over until it is painted.
+void chartPhases(benchmark::State& state) {
+    const auto analysed = [](qsizetype count, qsizetype phases) {
+        auto sessions = std::make_shared<const SessionTable>(
+            pasteSessions(sessionText(count), QLocale()).sessions);
+        AnalysisSettings settings;
+        for (qsizetype phase = 1; phase < phases; ++phase)
+            settings.phaseStarts.append(count * phase / phases);
+        return std::pair(sessions, std::make_shared<const Analysis>(
+                                       analyseSessions(sessions->values, settings)));
+    };
+    const auto [fewSessions, fewAnalysis] = analysed(60, 1);
+    const auto [sessions, analysis] = analysed(state.range(0), state.range(1));
+    for (auto _ : state) {
+        state.PauseTiming();
+        TeamChart chart(nullptr);
+        chart.show();
+        chart.showAnalysis(fewSessions, fewAnalysis);
+        paintChart(&chart);
+        state.ResumeTiming();
+        chart.showAnalysis(sessions, analysis);
+        paintChart(&chart);
+    }
+}
+
 // The report of the analysis as a PDF, a page of result lines for every 60 or so.
 void reportPdf(benchmark::State& state) {
     const auto window = analysedWindow(state.range(0));
@@ -218,6 +247,11 @@ BENCHMARK(openExpectation)
 BENCHMARK(redrawExpectation)->Arg(1'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(openChart)->Arg(1'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(redrawChart)->Arg(1'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(chartPhases)
+    ->Args({1'000'000, 1})
+    ->Args({1'000'000, 10})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK(paste)->Arg(1'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(analyse)->Arg(1'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 

@@ -454,6 +454,37 @@ private slots:
         }
     }
 
+    // Qt Charts lays out an item for every tick of each range and interval an axis passes
+    // through: when a chart of three sessions turns to 20,000, no axis passes through a state
+    // of thousands of ticks, as the expected win's did (for seconds with a million sessions).
+    void chartAxesNeverCrowd() {
+        const auto forgotten = qScopeGuard([] { QSettings().clear(); });
+        TeamMain window;
+        showActive(window);
+        pasteAndAnalyse(window, quiet);
+        TeamChart* chart = openChart(window);
+        QVERIFY(chart);
+        findControl<QLineEdit>(*chart, u"EVField"_s)->setText(u"7500"_s);
+        findControl<QLineEdit>(*chart, u"SDField"_s)->setText(u"813"_s);
+        double mostTicks = 0;
+        for (const ZoomChartView* plot : chart->findChildren<ZoomChartView*>()) {
+            for (QAbstractAxis* shown : plot->chart()->axes()) {
+                auto* axis = qobject_cast<QValueAxis*>(shown);
+                const auto count = [axis, &mostTicks] {
+                    mostTicks =
+                        std::max(mostTicks, (axis->max() - axis->min()) / axis->tickInterval());
+                };
+                connect(axis, &QValueAxis::rangeChanged, chart, count);
+                connect(axis, &QValueAxis::tickIntervalChanged, chart, count);
+            }
+        }
+        QList<int> amounts(20'000);
+        for (int i = 0; i < amounts.size(); ++i)
+            amounts[i] = i * 7919 % 2001 - 1000;
+        pasteAndAnalyse(window, hourSessions(amounts));
+        QVERIFY2(mostTicks > 1 && mostTicks < 100, qPrintable(QString::number(mostTicks)));
+    }
+
     // Every line keeps its label, none over another and all in the view, in a small window, with
     // text as large as at 120 DPI, and with an outlier that crowds the lines together; a label's
     // tooltip gives the line's own name and its value. The legend names the marks drawn only.

@@ -17,6 +17,34 @@ void PlotChart::attach(QAbstractSeries* series) const {
     series->attachAxis(y);
 }
 
+namespace {
+
+constexpr double ticksAbout = 8;
+
+// Qt Charts lays out an item for every tick of each range and interval an axis passes through,
+// however briefly: a million-session range with the interval of a 60-session one took seconds.
+// The interval goes first, so that a zoom or pan lays the plot out once, unless the old range
+// would take too many ticks of it; then the range does, which takes few of the old interval.
+void setSpan(QValueAxis* axis, double from, double to, double interval) {
+    if ((axis->max() - axis->min()) / interval <= ticksAbout * ticksAbout) {
+        axis->setTickInterval(interval);
+        axis->setRange(from, to);
+    } else {
+        axis->setRange(from, to);
+        axis->setTickInterval(interval);
+    }
+}
+
+} // namespace
+
+void PlotChart::showX(double from, double to) const {
+    setSpan(x, from, to, niceStep((to - from) / ticksAbout));
+}
+
+void PlotChart::showValues(const ValueAxis& axis) const {
+    setSpan(y, axis.from, axis.to, axis.step);
+}
+
 PlotFrame PlotChart::frame(double from, double to, const ValueAxis& axis, int lineHeight,
                            int markSpacing) const {
     const QRectF plot = chart->plotArea();

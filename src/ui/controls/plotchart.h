@@ -22,6 +22,10 @@ struct PlotChart {
     QValueAxis* y;
 
     void attach(QAbstractSeries* series) const;
+    // Shows x from `from` to `to`, with about eight ticks.
+    void showX(double from, double to) const;
+    // Shows the values of `axis`, ticked at its own step until the plot is framed.
+    void showValues(const ValueAxis& axis) const;
     // The frame the plot draws x from `from` to `to` in, its value ticks set for its height at
     // least two lines of text apart.
     PlotFrame frame(double from, double to, const ValueAxis& axis, int lineHeight,

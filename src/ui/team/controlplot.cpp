@@ -118,7 +118,7 @@ void ControlPlot::setSeries(std::span<const double> seriesValues, double seriesF
     kindRules.clear();
     for (const MarkKind& kind : kinds)
         kindRules.push_back(kind.rules);
-    plot.y->setRange(axis.from, axis.to);
+    plot.showValues(axis);
     plot.y->setTitleText(axis.titled(valueAxisTitle));
     setLegendMarks();
     setLines(lines);
@@ -210,9 +210,7 @@ void ControlPlot::showRange(double from, double to) {
                                    ? QList<QPointF>{{left, step.value}, {right, step.value}}
                                    : QList<QPointF>());
     }
-    // About eight ticks at whole numbers of sessions.
-    plot.x->setTickInterval(niceStep((to - from) / 8));
-    plot.x->setRange(from, to);
+    plot.showX(from, to);
     chartView->setXRanges(fullFrom, fullTo, from, to);
     // New tick labels may move the plot's edges: laid out now, a plot whose area changes is
     // drawn once, for its new area, not once more for the old.

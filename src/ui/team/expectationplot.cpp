@@ -84,7 +84,7 @@ void ExpectationPlot::setRecord(const ExpectationPath* record, std::optional<Gam
         std::ranges::transform(path->won, drawnWon.begin(),
                                [this](double won) { return axis.drawn(won); });
     }
-    plot.y->setRange(axis.from, axis.to);
+    plot.showValues(axis);
     plot.y->setTitleText(axis.titled(u"Dollars won"_s));
     for (QAreaSeries* band : std::as_const(bands))
         band->setVisible(game.has_value());
@@ -115,8 +115,7 @@ ValueAxis ExpectationPlot::valueAxisFor() const {
 void ExpectationPlot::showRange(double fromHours, double toHours) {
     shownFrom = fromHours;
     shownTo = toHours;
-    plot.x->setTickInterval(niceStep((toHours - fromHours) / 8));
-    plot.x->setRange(fromHours, toHours);
+    plot.showX(fromHours, toHours);
     const double fullTo = path && path->hours.back() > 0 ? path->hours.back() : 1;
     chartView->setXRanges(0, std::isfinite(fullTo) ? fullTo : 1, fromHours, toHours);
     redrawn = false;
