@@ -856,6 +856,7 @@ private slots:
             QVERIFY2(words.contains(gridCellText(results, line, 0)),
                      qPrintable(gridCellText(results, line, 0)));
         QVERIFY(words.contains(u"Whole record 30 sessions, 30.0 hours"_s));
+        QVERIFY(words.contains(u"30 sessions · 30.0 hours · won $1,000 · $33 an hour overall"_s));
 
         QFile data(folder.filePath(u"sessions.tsv"_s));
         QVERIFY(data.open(QIODevice::ReadOnly));

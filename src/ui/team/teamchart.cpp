@@ -115,13 +115,14 @@ const QList<MarkKind> rangeMarks{{beyondLimitsRule, u"Above the range limit"_s,
                                   QScatterSeries::MarkerShapeRotatedRectangle, vermillion}};
 
 // The table's totals at the sessions' true lengths, and what the analysis was asked to do
-// beyond the usual.
+// beyond the usual. The rate is the whole record's, won over hours, which a reader must not
+// take for the chart's Average, the mean of the sessions' rates with their one-hour floor.
 QString titleText(const SessionTotals& totals, const Analysis& analysis) {
     QString text = u"%1 sessions · %2 hours · %3 %4"_s.arg(
         QLocale().toString(totals.sessions), QLocale().toString(totals.hours(), 'f', 1),
         totals.amount < 0 ? u"lost"_s : u"won"_s, dollarsText(std::abs(totals.amount)));
     if (totals.hours() > 0)
-        text += u" · average %1 an hour"_s.arg(dollarsText(totals.amount / totals.hours()));
+        text += u" · %1 an hour overall"_s.arg(dollarsText(totals.amount / totals.hours()));
     if (analysis.phases().size() > 1)
         text += u" · %1 phases"_s.arg(analysis.phases().size());
     if (const QString rules = rulesChosenText(analysis.rulesRun()); !rules.isEmpty())
