@@ -39,7 +39,7 @@ XCU
 locale_of() { sed -n "s/^ *\"$1\": (\"\([a-z]*\)\", \"\([A-Z]*\)\".*/\1_\2.UTF-8/p" scripts/sample-sheets.py; }
 
 # Waits for a window whose name matches, selects two columns and four rows from A1, as the
-# user sees them, and copies.
+# user sees them, and copies; $2 is the key that reaches column B.
 copy_range() {
     local window=""
     for _ in $(seq 60); do
@@ -49,7 +49,7 @@ copy_range() {
     [ -n "$window" ] || { echo "no window $1"; return 1; }
     sleep 4
     xdotool windowfocus --sync "$window"
-    xdotool key --window "$window" ctrl+Home shift+Right shift+Down shift+Down shift+Down
+    xdotool key --window "$window" ctrl+Home "${2:-shift+Right}" shift+Down shift+Down shift+Down
     sleep 1
     xdotool key --window "$window" ctrl+c
     sleep 2
@@ -96,7 +96,9 @@ for kind in "${kinds[@]}"; do
 
     LANG=$lang LC_ALL=$lang gnumeric --no-splash "$sheets/$kind.gnumeric" >/dev/null 2>&1 &
     gnm=$!
-    copy_range "$kind.gnumeric" && save_flavours "$out/gnumeric/$kind" &&
+    # Gnumeric lays out a right-to-left locale's sheet from the right.
+    case $lang in ar_* | fa_* | he_*) across=shift+Left ;; *) across=shift+Right ;; esac
+    copy_range "$kind.gnumeric" "$across" && save_flavours "$out/gnumeric/$kind" &&
         paste_into_program "$out/gnumeric/$kind"
     kill $gnm 2>/dev/null || true; wait $gnm 2>/dev/null || true
 done
