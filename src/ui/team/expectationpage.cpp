@@ -29,6 +29,7 @@ const QString unitKey = u"expectation/perHundredHands"_s;
 const QString speedKey = u"expectation/speed"_s;
 // Lines of figures the page leaves room for: two blocks of five and a blank between.
 constexpr int figureLines = 11;
+constexpr int figureLinesAtLeast = 3;
 
 // A field with its caption, which names it for a screen reader and takes its access key.
 std::pair<QLabel*, QLineEdit*> addField(QHBoxLayout* row, const QString& caption,
@@ -89,13 +90,19 @@ ExpectationPage::ExpectationPage(QWidget* parent) : QWidget(parent) {
     chart = new ExpectationPlot(pictureArea);
     chart->view()->setObjectName(u"ExpectationChart"_s);
     chart->view()->setAccessibleName(u"Won against expected"_s);
+    // In a small window the chart keeps nine lines' height and the figures below give way,
+    // down to three lines that scroll.
+    chart->view()->setMinimumHeight(chart->view()->fontMetrics().lineSpacing() * 9);
     picture->addWidget(chart->view(), 1);
     figuresBox = new QPlainTextEdit(pictureArea);
     figuresBox->setObjectName(u"FiguresText"_s);
     figuresBox->setAccessibleName(u"Figures"_s);
     figuresBox->setReadOnly(true);
-    figuresBox->setFixedHeight(figuresBox->fontMetrics().lineSpacing() * figureLines +
-                               2 * figuresBox->frameWidth() + 8);
+    const auto linesHigh = [this](int lines) {
+        return figuresBox->fontMetrics().lineSpacing() * lines + 2 * figuresBox->frameWidth() + 8;
+    };
+    figuresBox->setMinimumHeight(linesHigh(figureLinesAtLeast));
+    figuresBox->setMaximumHeight(linesHigh(figureLines));
     picture->addWidget(figuresBox);
     page->addWidget(pictureArea, 1);
 

@@ -37,6 +37,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QToolTip>
@@ -135,6 +136,16 @@ QString sessionsText(qsizetype first, qsizetype last) {
     return first == last ? QString::number(first + 1) : u"%1–%2"_s.arg(first + 1).arg(last + 1);
 }
 
+// The phase table shows this many phases without scrolling, one at least: the plots above
+// take the rest of the window.
+constexpr std::size_t phasesInSight = 4;
+
+int phaseTableHeight(const FlexGrid* table, int rows) {
+    return table->verticalHeader()->defaultSectionSize() * std::max(rows, 1) +
+           table->horizontalHeader()->sizeHint().height() +
+           table->horizontalScrollBar()->sizeHint().height() + 4;
+}
+
 // Each phase in a row: its sessions, its baseline, and its lines.
 GridBody phaseRows(std::shared_ptr<const Analysis> analysis) {
     return {int(analysis->phases().size()), [analysis](int row, int column) {
@@ -202,8 +213,7 @@ TeamChart::TeamChart(QWidget* owner) : QWidget(owner, Qt::Window) {
     phaseTable->setFormatString(
         u"Phase|Sessions|Baseline|Average|Upper limit|Lower limit|Average range"_s);
     phaseTable->setStretchLastColumn(true);
-    phaseTable->setMaximumHeight(phaseTable->verticalHeader()->defaultSectionSize() * 4 +
-                                 phaseTable->horizontalHeader()->sizeHint().height() + 4);
+    phaseTable->setMinimumHeight(phaseTableHeight(phaseTable, 1));
     plotColumn->addWidget(phaseTable);
     for (ControlPlot* plot : {individuals, ranges})
         plot->view()->installEventFilter(this);
@@ -332,6 +342,8 @@ void TeamChart::showAnalysis(std::shared_ptr<const SessionTable> table,
     title->setText(titleText(totalsOf(sessions->values), *analysis));
     expectation->showSessions(sessions);
     phaseTable->setBody(phaseRows(analysis));
+    phaseTable->setMaximumHeight(phaseTableHeight(
+        phaseTable, int(std::min<std::size_t>(analysis->phases().size(), phasesInSight))));
     QList<QPair<double, double>> baselines;
     QList<double> starts;
     for (const Phase& phase : analysis->phases()) {
