@@ -5,6 +5,7 @@
 #include "core/team/chartpoints.h"
 #include "core/team/paste.h"
 #include "core/team/sessionexport.h"
+#include "equalphases.h"
 
 #include <benchmark/benchmark.h>
 #include <random>
@@ -68,9 +69,7 @@ void analyse(benchmark::State& state) {
 // The same sessions in ten phases of equal length.
 void analysePhases(benchmark::State& state) {
     const SessionTable table = pasteSessions(sessionText(state.range(0)), english).sessions;
-    AnalysisSettings settings;
-    for (qsizetype phase = 1; phase < 10; ++phase)
-        settings.phaseStarts.append(table.sessionCount() * phase / 10);
+    const AnalysisSettings settings = equalPhases(table.sessionCount(), 10);
     for (auto _ : state)
         benchmark::DoNotOptimize(analyseSessions(table.values, settings).lineCount());
 }
@@ -95,10 +94,7 @@ void chartPoints(benchmark::State& state) {
 // The data file of the sessions in ten phases, their amount cells grouped and so quoted.
 void exportData(benchmark::State& state) {
     const SessionTable table = pasteSessions(sessionText(state.range(0)), english).sessions;
-    AnalysisSettings settings;
-    for (qsizetype phase = 1; phase < 10; ++phase)
-        settings.phaseStarts.append(table.sessionCount() * phase / 10);
-    const Analysis analysis = analyseSessions(table.values, settings);
+    const Analysis analysis = analyseSessions(table.values, equalPhases(table.sessionCount(), 10));
     qsizetype bytes = 0;
     for (auto _ : state)
         bytes = sessionDataText(table, analysis).size();

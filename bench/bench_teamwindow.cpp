@@ -3,6 +3,7 @@
 
 #include "core/team/analysis.h"
 #include "core/team/paste.h"
+#include "equalphases.h"
 #include "ui/controls/flexgrid.h"
 #include "ui/controls/zoomchartview.h"
 #include "ui/style/fontsubstitutes.h"
@@ -206,11 +207,8 @@ void chartPhases(benchmark::State& state) {
     const auto analysed = [](qsizetype count, qsizetype phases) {
         auto sessions = std::make_shared<const SessionTable>(
             pasteSessions(sessionText(count), QLocale()).sessions);
-        AnalysisSettings settings;
-        for (qsizetype phase = 1; phase < phases; ++phase)
-            settings.phaseStarts.append(count * phase / phases);
-        return std::pair(sessions, std::make_shared<const Analysis>(
-                                       analyseSessions(sessions->values, settings)));
+        return std::pair(sessions, std::make_shared<const Analysis>(analyseSessions(
+                                       sessions->values, equalPhases(count, phases))));
     };
     const auto [fewSessions, fewAnalysis] = analysed(60, 1);
     const auto [sessions, analysis] = analysed(state.range(0), state.range(1));
