@@ -36,6 +36,9 @@ fi
 export LC_ALL=C.UTF-8
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR
+# Settings of its own, gone with the walk: the user's remembered rules and game stay out of it,
+# and it leaves them as they were.
+export XDG_CONFIG_HOME=$XDG_RUNTIME_DIR/config
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do
